@@ -124,6 +124,9 @@ public:
     virtual void Notification(TComponent* AComponent, TOperation Operation);
     // Event handlers by name, for binding stored handler names; empty when unknown.
     virtual TMethod MethodAddress(const std::string& name) const;
+    // The component a description nests this one in (a control's parent); none by default.
+    virtual void SetParentComponent(TComponent*) {}
+    virtual TComponent* GetParentComponent() const { return nullptr; }
 
 private:
     TComponent* FOwner = nullptr;
