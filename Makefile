@@ -15,17 +15,17 @@ all: native win32
 bootstrap:
 	@bash scripts/bootstrap.sh
 
-$(NATIVE)/CMakeCache.txt: | bootstrap
+$(NATIVE)/Makefile: | bootstrap
 	cmake -S . -B $(NATIVE) -DCMAKE_BUILD_TYPE=Debug -DQL_SANITIZE=ON
 
-$(WIN32)/CMakeCache.txt: | bootstrap
+$(WIN32)/Makefile: | bootstrap
 	cmake -S . -B $(WIN32) -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake \
 	  -DQL_HOST_TOOLS=$(abspath $(NATIVE))/tools
 
-native: bootstrap $(NATIVE)/CMakeCache.txt
+native: bootstrap $(NATIVE)/Makefile
 	cmake --build $(NATIVE) -j $(JOBS)
 
-win32: bootstrap native $(WIN32)/CMakeCache.txt
+win32: bootstrap native $(WIN32)/Makefile
 	cmake --build $(WIN32) -j $(JOBS)
 
 test-native: native

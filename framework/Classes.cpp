@@ -245,16 +245,16 @@ const TClassInfo& TStrings::ClassInfo() const { return StaticClassInfo(); }
 void TStrings::RaiseIndexError(int i) { throw EListError(Format("List index out of bounds (%d)", i)); }
 
 void TStrings::Put(int i, const std::string& s) {
-    TObject* obj = GetObject(i);
+    TObject* obj = Objects(i);
     intptr_t v = GetInteger(i);
     Delete(i);
     Insert(i, s);
-    PutObject(i, obj);
+    SetObjects(i, obj);
     PutInteger(i, v);
 }
 
-TObject* TStrings::GetObject(int) const { return nullptr; }
-void TStrings::PutObject(int, TObject*) {}
+TObject* TStrings::Objects(int) const { return nullptr; }
+void TStrings::SetObjects(int, TObject*) {}
 intptr_t TStrings::GetInteger(int) const { return 0; }
 void TStrings::PutInteger(int, intptr_t) {}
 
@@ -272,7 +272,7 @@ int TStrings::Add(const std::string& s) {
 
 int TStrings::AddObject(const std::string& s, TObject* obj) {
     int i = Add(s);
-    PutObject(i, obj);
+    SetObjects(i, obj);
     return i;
 }
 
@@ -284,7 +284,7 @@ int TStrings::AddInteger(const std::string& s, intptr_t v) {
 
 void TStrings::AddStrings(const TStrings& other) {
     for (int i = 0; i < other.Count(); ++i) {
-        int k = AddObject(other.Get(i), other.GetObject(i));
+        int k = AddObject(other.Get(i), other.Objects(i));
         PutInteger(k, other.GetInteger(i));
     }
 }
@@ -384,7 +384,7 @@ TStringList::Item& TStringList::At(int i) {
 }
 
 std::string TStringList::Get(int i) const { return At(i).S; }
-TObject* TStringList::GetObject(int i) const { return At(i).Obj; }
+TObject* TStringList::Objects(int i) const { return At(i).Obj; }
 intptr_t TStringList::GetInteger(int i) const { return At(i).Int; }
 
 void TStringList::Put(int i, const std::string& s) {
@@ -392,7 +392,7 @@ void TStringList::Put(int i, const std::string& s) {
     Changed();
 }
 
-void TStringList::PutObject(int i, TObject* obj) { At(i).Obj = obj; }
+void TStringList::SetObjects(int i, TObject* obj) { At(i).Obj = obj; }
 void TStringList::PutInteger(int i, intptr_t v) { At(i).Int = v; }
 
 void TStringList::Insert(int i, const std::string& s) {

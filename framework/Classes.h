@@ -213,8 +213,8 @@ public:
     virtual int Count() const = 0;
     virtual std::string Get(int i) const = 0;
     virtual void Put(int i, const std::string& s);
-    virtual TObject* GetObject(int i) const;
-    virtual void PutObject(int i, TObject* obj);
+    virtual TObject* Objects(int i) const;
+    virtual void SetObjects(int i, TObject* obj);
     virtual intptr_t GetInteger(int i) const;
     virtual void PutInteger(int i, intptr_t v);
     virtual void Insert(int i, const std::string& s) = 0;
@@ -255,8 +255,8 @@ public:
     int Count() const override { return static_cast<int>(FItems.size()); }
     std::string Get(int i) const override;
     void Put(int i, const std::string& s) override;
-    TObject* GetObject(int i) const override;
-    void PutObject(int i, TObject* obj) override;
+    TObject* Objects(int i) const override;
+    void SetObjects(int i, TObject* obj) override;
     intptr_t GetInteger(int i) const override;
     void PutInteger(int i, intptr_t v) override;
     void Insert(int i, const std::string& s) override;

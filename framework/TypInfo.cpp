@@ -30,7 +30,7 @@ std::map<std::string, const TClassInfo*>& Registry() {
 }
 } // namespace
 
-void RegisterClass(const TClassInfo& cls) { Registry()[LowerCase(cls.Name)] = &cls; }
+void RegisterClassInfo(const TClassInfo& cls) { Registry()[LowerCase(cls.Name)] = &cls; }
 
 const TClassInfo* FindClass(const std::string& name) {
     auto it = Registry().find(LowerCase(name));

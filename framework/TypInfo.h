@@ -47,7 +47,7 @@ struct TClassInfo {
 };
 
 // Classes a description may name. Lookup is case-insensitive.
-void RegisterClass(const TClassInfo& cls);
+void RegisterClassInfo(const TClassInfo& cls);
 const TClassInfo* FindClass(const std::string& name);
 
 std::string GetEnumName(const TEnumNames& names, int64_t value); // empty when out of range

@@ -6,8 +6,8 @@ std::vector<std::string>& ReaderLog() {
 }
 
 void RegisterReaderTestClasses() {
-    RegisterClass(TTestTimer::StaticClassInfo());
-    RegisterClass(TTestControl::StaticClassInfo());
+    RegisterClassInfo(TTestTimer::StaticClassInfo());
+    RegisterClassInfo(TTestControl::StaticClassInfo());
 }
 
 const TClassInfo& TTestFont::StaticClassInfo() {

@@ -1,0 +1,16 @@
+// The program: the main window from its stored description, then the message loop.
+#include "MainUnit.h"
+
+#include <windows.h>
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int) {
+    try {
+        Application->Initialize();
+        RegisterNetClasses();
+        Application->CreateForm(MainForm);
+        Application->Run();
+    } catch (...) {
+        Application->HandleException(std::current_exception());
+    }
+    return 0;
+}
