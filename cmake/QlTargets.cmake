@@ -9,7 +9,7 @@ function(ql_test name)
   target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest_main)
   if(WIN32)
     add_test(NAME ${name} COMMAND ${name} --gtest_color=no WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR})
-    set_tests_properties(${name} PROPERTIES TIMEOUT 300)
+    set_tests_properties(${name} PROPERTIES TIMEOUT 120)
   else()
     include(GoogleTest)
     gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
