@@ -46,6 +46,7 @@ void TMainForm::BindFields() {
     }
     Field("StatusBar1", StatusBar1);
     Field("NMUDP1", NMUDP1);
+    Field("SkinData1", SkinData1);
 }
 
 void TMainForm::BindHandlers() {

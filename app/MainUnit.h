@@ -6,6 +6,7 @@
 #include "Forms.h"
 #include "NMUDP.h"
 #include "StdCtrls.h"
+#include "WinSkinData.h"
 
 #include <array>
 
@@ -25,6 +26,7 @@ public:
     std::array<TComboBox*, 2> ComboBoxtArbitrationBaudrateIndexCAN{}, ComboBoxtDataBaudrateIndexCAN{};
     TStatusBar* StatusBar1 = nullptr;
     TNMUDP* NMUDP1 = nullptr;
+    TSkinData* SkinData1 = nullptr;
 
     void ButtonConnectClick(TObject* Sender);
     void ButtonReadClick(TObject* Sender);
