@@ -1,0 +1,283 @@
+#include "SkinDraw.h"
+
+#include "Controls.h"
+
+#include <cstring>
+#include <vector>
+
+namespace {
+
+// Where frame `frame` of `count` lies in the image; a count below 1 means the whole image.
+struct TFrameRect {
+    int X, Y, W, H;
+};
+TFrameRect FrameOf(const TBitmap& image, int frame, int count, bool stacked) {
+    count = Max(count, 1);
+    if (stacked) {
+        int h = image.Height() / count;
+        return {0, h * (frame - 1), image.Width(), h};
+    }
+    int w = image.Width() / count;
+    return {w * (frame - 1), 0, w, image.Height()};
+}
+
+int Width(const RECT& r) {
+    return r.right - r.left;
+}
+int Height(const RECT& r) {
+    return r.bottom - r.top;
+}
+
+// A part with no area on either side draws nothing (StretchBlt would mirror a negative one).
+void Stretch(HDC d, int dx, int dy, int dw, int dh, HDC s, int sx, int sy, int sw, int sh) {
+    if (dw <= 0 || dh <= 0 || sw <= 0 || sh <= 0) return;
+    StretchBlt(d, dx, dy, dw, dh, s, sx, sy, sw, sh, SRCCOPY);
+}
+
+// A bitmap of R's size ready for COLORONCOLOR stretching; empty when R has no area.
+std::unique_ptr<TBitmap> Scratch(int w, int h) {
+    auto bmp = std::make_unique<TBitmap>();
+    bmp->SetSize(w, h);
+    if (!bmp->Empty()) SetStretchBltMode(bmp->MemoryDC(), COLORONCOLOR);
+    return bmp;
+}
+
+void Blit(HDC dc, const RECT& r, TBitmap& bmp, bool transparent) {
+    if (transparent)
+        DrawTranmap(dc, r, bmp, clFuchsia);
+    else
+        BitBlt(dc, r.left, r.top, Width(r), Height(r), bmp.MemoryDC(), 0, 0, SRCCOPY);
+}
+
+// A monochrome mask of the bitmap: 1 exactly where a pixel has the key colour. Read straight from
+// the scan lines: this runs on every transparent paint.
+TGdiHandle<HBITMAP> TransparencyMask(TBitmap& bmp, COLORREF key) {
+    TBitmap copy;
+    TBitmap* src = &bmp;
+    if (bmp.PixelFormat() != pf24bit && bmp.PixelFormat() != pf32bit) {
+        copy.Assign(&bmp);
+        copy.SetPixelFormat(pf24bit);
+        src = &copy;
+    }
+    const int w = src->Width(), h = src->Height(), bpp = src->PixelFormat() == pf32bit ? 4 : 3;
+    const int stride = (w + 15) / 16 * 2; // CreateBitmap rows are word aligned
+    std::vector<uint8_t> bits(size_t(stride) * size_t(h));
+    const uint8_t kr = uint8_t(key), kg = uint8_t(key >> 8), kb = uint8_t(key >> 16);
+    for (int y = 0; y < h; y++) {
+        auto* p = static_cast<const uint8_t*>(src->ScanLine(y));
+        uint8_t* out = &bits[size_t(y) * size_t(stride)];
+        for (int x = 0; x < w; x++, p += bpp)
+            if (p[0] == kb && p[1] == kg && p[2] == kr) out[x / 8] |= uint8_t(0x80 >> (x % 8));
+    }
+    return TGdiHandle<HBITMAP>(
+        CreateBitmap(Max(w, 1), Max(h, 1), 1, 1, h > 0 && w > 0 ? bits.data() : nullptr));
+}
+
+// Rectangles of a region, handed to the system in batches.
+class TRegionBuilder {
+  public:
+    void Add(const RECT& r) {
+        FRects.push_back(r);
+        if (FRects.size() == kBatch) Flush();
+    }
+    TGdiHandle<HRGN> Finish() {
+        Flush();
+        if (!FResult) FResult.reset(CreateRectRgn(0, 0, 0, 0));
+        return std::move(FResult);
+    }
+
+  private:
+    static constexpr size_t kBatch = 2000;
+    void Flush() {
+        std::vector<uint8_t> buffer(sizeof(RGNDATAHEADER) + FRects.size() * sizeof(RECT));
+        auto* data = reinterpret_cast<RGNDATA*>(buffer.data());
+        data->rdh = {sizeof(RGNDATAHEADER),
+                     RDH_RECTANGLES,
+                     DWORD(FRects.size()),
+                     DWORD(FRects.size() * sizeof(RECT)),
+                     {MAXLONG, MAXLONG, 0, 0}};
+        RECT& bound = data->rdh.rcBound;
+        for (const RECT& r : FRects) {
+            bound = {Min(bound.left, r.left), Min(bound.top, r.top), Max(bound.right, r.right),
+                     Max(bound.bottom, r.bottom)};
+        }
+        if (!FRects.empty()) std::memcpy(data->Buffer, FRects.data(), FRects.size() * sizeof(RECT));
+        TGdiHandle<HRGN> part(ExtCreateRegion(nullptr, DWORD(buffer.size()), data));
+        FRects.clear();
+        if (!FResult)
+            FResult = std::move(part);
+        else if (part)
+            CombineRgn(FResult, FResult, part, RGN_OR);
+    }
+    std::vector<RECT> FRects;
+    TGdiHandle<HRGN> FResult;
+};
+
+} // namespace
+
+std::unique_ptr<TBitmap> GetHMap(const RECT& Dest, TBitmap& Image, const RECT& Margins, int Frame, int Count,
+                                 bool Tile, bool Stacked) {
+    const int W = Width(Dest), H = Height(Dest);
+    auto result = Scratch(W, H);
+    const TFrameRect f = FrameOf(Image, Frame, Count, Stacked);
+    if (result->Empty() || f.W <= 0 || f.H <= 0) return result;
+    int L = Margins.left, T = Margins.top, R = Margins.right, B = Margins.bottom;
+    if (W < L + R) L = R = 0;
+    if (H < T + B) T = B = 0;
+    const int w = f.W, h = f.H;
+    HDC d = result->MemoryDC(), s = Image.MemoryDC();
+    auto part = [&](const RECT& dr, const RECT& sr) {
+        Stretch(d, dr.left, dr.top, Width(dr), Height(dr), s, f.X + sr.left, f.Y + sr.top, Width(sr),
+                Height(sr));
+    };
+    // Order matters: the right and bottom parts come after the centre and cover its overhanging tiles.
+    if (L * T > 0) part({0, 0, L, T}, {0, 0, L, T});
+    if (L * B > 0) part({0, H - B, L, H}, {0, h - B, L, h});
+    if (R * T > 0) part({W - R, 0, W, T}, {w - R, 0, w, T});
+    if (L > 0) part({0, T, L, H - B}, {0, T, L, h - B});
+    if (T > 0) part({L, 0, W - R, T}, {L, 0, w - R, T});
+    if (Tile)
+        DrawBGbmp(result->Canvas(), {L, T, W - R, H - B}, Image,
+                  {f.X + L, f.Y + T, f.X + w - R, f.Y + h - B});
+    else
+        part({L, T, W - R, H - B}, {L, T, w - R, h - B});
+    if (R * B > 0) part({W - R, H - B, W, H}, {w - R, h - B, w, h});
+    if (R > 0) part({W - R, T, W, H - B}, {w - R, T, w, h - B});
+    if (B > 0) part({L, H - B, W - R, H}, {L, h - B, w - R, h});
+    return result;
+}
+
+void DrawRect2(HDC DC, const RECT& R, TBitmap& Image, const RECT& Margins, int Frame, int Count,
+               bool Transparent, bool Tile, bool Stacked) {
+    if (Width(R) < 0 || Height(R) < 0) return;
+    auto map = GetHMap(R, Image, Margins, Frame, Count, Tile, Stacked);
+    Blit(DC, R, *map, Transparent);
+}
+
+void DrawRect1(HDC DC, const RECT& R, TBitmap& Image, int Frame, int Count, bool Transparent) {
+    if (Width(R) < 0 || Height(R) < 0) return;
+    const TFrameRect f = FrameOf(Image, Frame, Count, false);
+    auto frame = Scratch(Width(R), Height(R));
+    if (frame->Empty()) return;
+    Stretch(frame->MemoryDC(), 0, 0, Width(R), Height(R), Image.MemoryDC(), f.X, f.Y, f.W, f.H);
+    Blit(DC, R, *frame, Transparent);
+}
+
+void DrawRect3(HDC DC, const RECT& R, TBitmap& Image, int Frame, int Count, bool Transparent) {
+    const TFrameRect f = FrameOf(Image, Frame, Count, false);
+    if (f.W <= 0 || f.H <= 0) return;
+    int x = R.left + (Width(R) - f.W) / 2, y = R.top + (Height(R) - f.H) / 2;
+    RECT at{x, y, x + f.W, y + f.H};
+    if (!Transparent) {
+        BitBlt(DC, x, y, f.W, f.H, Image.MemoryDC(), f.X, f.Y, SRCCOPY);
+        return;
+    }
+    TBitmap frame;
+    frame.SetSize(f.W, f.H);
+    BitBlt(frame.MemoryDC(), 0, 0, f.W, f.H, Image.MemoryDC(), f.X, f.Y, SRCCOPY);
+    DrawTranmap(DC, at, frame, clFuchsia);
+}
+
+void DrawRectH(HDC DC, const RECT& R, TBitmap& Image, const RECT& Margins, int Frame, int Count, int,
+               bool Stacked) {
+    const TFrameRect f = FrameOf(Image, Frame, Count, Stacked);
+    const int W = Width(R), H = Height(R), L = Margins.left, Rm = Margins.right;
+    HDC s = Image.MemoryDC();
+    int oldMode = SetStretchBltMode(DC, COLORONCOLOR);
+    if (W < f.W) {
+        Stretch(DC, R.left, R.top, W, H, s, f.X, f.Y, f.W, f.H);
+    } else {
+        Stretch(DC, R.left, R.top, L, H, s, f.X, f.Y, L, f.H);
+        Stretch(DC, R.left + L, R.top, W - L - Rm, H, s, f.X + L, f.Y, f.W - L - Rm, f.H);
+        Stretch(DC, R.right - Rm, R.top, Rm, H, s, f.X + f.W - Rm, f.Y, Rm, f.H);
+    }
+    SetStretchBltMode(DC, oldMode);
+}
+
+void DrawRectTile(TCanvas& Canvas, const RECT& R, TBitmap& Image, const RECT& Margins, int Frame, int Count,
+                  bool Transparent, bool Stacked) {
+    const int W = Width(R), H = Height(R), L = Margins.left, Rm = Margins.right;
+    auto strip = Scratch(W, H);
+    if (strip->Empty()) return;
+    const TFrameRect f = FrameOf(Image, Frame, Count, Stacked);
+    const int m = f.W - L - Rm;
+    HDC d = strip->MemoryDC(), s = Image.MemoryDC();
+    Stretch(d, 0, 0, L, H, s, f.X, f.Y, L, f.H);
+    for (int x = L; m > 0 && x < W - Rm; x += m)
+        Stretch(d, x, 0, m, H, s, f.X + L, f.Y, m, f.H);
+    Stretch(d, W - Rm, 0, Rm, H, s, f.X + f.W - Rm, f.Y, Rm, f.H);
+    if (Transparent) {
+        strip->Transparent = true;
+        strip->TransparentColor = clFuchsia;
+        Canvas.Draw(R.left, R.top, *strip);
+    } else {
+        BitBlt(Canvas.DC(), R.left, R.top, W, H, d, 0, 0, SRCCOPY);
+    }
+}
+
+void DrawBGbmp(TCanvas& Canvas, const RECT& Dest, TBitmap& Image, const RECT& Src) {
+    const int tw = Width(Src), th = Height(Src);
+    if (tw <= 0 || th <= 0) return;
+    HDC d = Canvas.DC(), s = Image.MemoryDC();
+    for (int x = Dest.left; x < Dest.right; x += tw)
+        for (int y = Dest.top; y < Dest.bottom; y += th)
+            BitBlt(d, x, y, tw, th, s, Src.left, Src.top, SRCCOPY);
+}
+
+void DrawTranmap(HDC DC, const RECT& R, TBitmap& Bmp, TColor TransColor) {
+    if (Width(R) < 0 || Height(R) < 0) return;
+    TGdiHandle<HBITMAP> mask = TransparencyMask(Bmp, ColorToRGB(TransColor));
+    // Mask bits of the transparent colour keep the destination; the others copy the source.
+    MaskBlt(DC, R.left, R.top, Width(R), Height(R), Bmp.MemoryDC(), 0, 0, mask, 0, 0,
+            MAKEROP4(0x00AA0029, SRCCOPY));
+}
+
+TGdiHandle<HRGN> BitmapToRegion(TBitmap& Bmp, int X, int Y, TColor Color, uint8_t RedTol, uint8_t GreenTol,
+                                uint8_t BlueTol) {
+    const int lr = int(Color & 0xFF), lg = int(Color >> 8 & 0xFF), lb = int(Color >> 16 & 0xFF);
+    const int hr = Min(lr + RedTol, 255), hg = Min(lg + GreenTol, 255), hb = Min(lb + BlueTol, 255);
+    auto transparent = [&](const uint8_t* p) {
+        return p[2] >= lr && p[2] <= hr && p[1] >= lg && p[1] <= hg && p[0] >= lb && p[0] <= hb;
+    };
+    // Pixels are read as they are stored; other formats through a 24-bit copy. The caller's
+    // bitmap keeps its format.
+    TBitmap copy;
+    TBitmap* src = &Bmp;
+    if (Bmp.PixelFormat() != pf32bit && Bmp.PixelFormat() != pf24bit && !Bmp.Empty()) {
+        copy.Assign(&Bmp);
+        copy.SetPixelFormat(pf24bit);
+        src = &copy;
+    }
+    const int bpp = src->PixelFormat() == pf32bit ? 4 : 3;
+    TRegionBuilder region;
+    const int w = src->Width();
+    for (int yy = 0; yy < src->Height(); yy++) {
+        auto* row = static_cast<const uint8_t*>(src->ScanLine(yy));
+        for (int x = 0; x < w;) {
+            while (x < w && transparent(row + bpp * x))
+                x++;
+            int x0 = x;
+            while (x < w && !transparent(row + bpp * x))
+                x++;
+            if (x > x0) region.Add({x0 + X, yy + Y, x + X, yy + Y + 1});
+        }
+    }
+    return region.Finish();
+}
+
+void DrawParentImage(TControl* Control, HDC DC, bool) {
+    if (!Control || !Control->Parent()) return;
+    TWinControl* parent = Control->Parent();
+    TSaveDC saved(DC);
+    POINT origin;
+    GetViewportOrgEx(DC, &origin);
+    SetViewportOrgEx(DC, origin.x - Control->Left(), origin.y - Control->Top(), nullptr);
+    RECT bounds = Control->BoundsRect();
+    IntersectClipRect(DC, bounds.left, bounds.top, bounds.right, bounds.bottom);
+    try {
+        parent->Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(DC), 0);
+        parent->Perform(WM_PAINT, reinterpret_cast<WPARAM>(DC), 0);
+    } catch (const Exception&) {
+        if (!Control->IsDesigning()) throw;
+    }
+}

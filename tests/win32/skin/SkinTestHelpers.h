@@ -1,0 +1,59 @@
+// Small skins built in memory, and pixel access for the skin tests. Colours are TColor (0x00BBGGRR).
+#pragma once
+
+#include "BmpCodec.h"
+#include "Graphics.h"
+#include "SkinWrite.h"
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+inline uint32_t ToArgb(TColor c) {
+    return 0xFF000000u | (c & 0xFF) << 16 | (c & 0xFF00) | (c >> 16 & 0xFF);
+}
+
+// A 24-bit BMP file of one colour; `paint(x, y)` may give other pixels their own colour.
+inline std::vector<uint8_t> BmpFile(int w, int h, TColor color,
+                                    std::function<TColor(int, int)> paint = nullptr) {
+    TBmpImage img(w, h, ToArgb(color));
+    if (paint)
+        for (int y = 0; y < h; y++)
+            for (int x = 0; x < w; x++)
+                img.At(x, y) = ToArgb(paint(x, y));
+    return EncodeBmp(img, 24);
+}
+
+inline std::vector<uint8_t> Text(const std::string& s) {
+    return {s.begin(), s.end()};
+}
+
+// An archive of the given files plus the description, packed last as skins are.
+inline void PackSkin(TMemoryStream& out, const std::string& ini, std::vector<TSkinEntry> files = {}) {
+    files.push_back({"skin.ini", Text(ini)});
+    out.Clear();
+    WriteSkinArchive(files, out);
+    out.SetPosition(0);
+}
+
+inline TColor Px(TBitmap& bmp, int x, int y) {
+    return bmp.Canvas().Pixel(x, y);
+}
+
+// A 24-bit bitmap from rows of pixels.
+inline void FillBitmap(TBitmap& bmp, int w, int h, const std::vector<TColor>& pixels) {
+    bmp.SetPixelFormat(pf24bit);
+    bmp.SetSize(w, h);
+    for (int y = 0; y < h; y++)
+        for (int x = 0; x < w; x++)
+            bmp.Canvas().SetPixel(x, y, pixels[size_t(y * w + x)]);
+}
+
+// A bitmap of one colour.
+inline void SolidBitmap(TBitmap& bmp, int w, int h, TColor color) {
+    bmp.SetSize(w, h);
+    TGdiHandle<HBRUSH> brush(CreateSolidBrush(color));
+    RECT r{0, 0, w, h};
+    FillRect(bmp.MemoryDC(), &r, brush);
+}
