@@ -22,3 +22,13 @@ function(ql_gui_exe name)
   add_executable(${name} WIN32 ${ARGN})
   target_link_options(${name} PRIVATE -municode -mwindows)
 endfunction()
+
+# ql_add_areas(): adds every subfolder of the current source folder that has a CMakeLists.txt.
+function(ql_add_areas)
+  file(GLOB areas LIST_DIRECTORIES true ${CMAKE_CURRENT_SOURCE_DIR}/*)
+  foreach(a ${areas})
+    if(IS_DIRECTORY ${a} AND EXISTS ${a}/CMakeLists.txt)
+      add_subdirectory(${a})
+    endif()
+  endforeach()
+endfunction()
