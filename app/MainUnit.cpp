@@ -16,6 +16,9 @@ const TClassInfo& TMainForm::StaticClassInfo() {
 }
 
 TMainForm::TMainForm(TComponent* AOwner) : TForm(AOwner) {
+    // The description names the endpoint and the skin data besides the framework's classes.
+    RegisterNetClasses();
+    RegisterSkinClasses();
     BindFields();
     BindHandlers();
 }
@@ -101,13 +104,7 @@ void TMainForm::ButtonWriteClick(TObject*) {
 }
 
 void TMainForm::ButtonDefaultClick(TObject*) {
-    DeviceFields d = DefaultDeviceFields();
-    for (int i = 0; i < 4; ++i) EditHostIP[i]->SetText(d.HostIP[i]);
-    EditHostUdpPort->SetText(d.HostUdpPort);
-    for (int i = 0; i < 4; ++i) EditDevIP[i]->SetText(d.DevIP[i]);
-    for (int i = 0; i < 4; ++i) EditDeviceIpMask[i]->SetText(d.DeviceIpMask[i]);
-    for (int i = 0; i < 4; ++i) EditDevGatewayIP[i]->SetText(d.DevGatewayIP[i]);
-    EditDevUdpPort->SetText(d.DevUdpPort);
+    ShowAddresses(DefaultDeviceFields());
     for (int c = 0; c < 2; ++c) {
         ComboBoxtArbitrationBaudrateIndexCAN[c]->SetItemIndex(0);
         ComboBoxtDataBaudrateIndexCAN[c]->SetItemIndex(0);
@@ -115,12 +112,7 @@ void TMainForm::ButtonDefaultClick(TObject*) {
 }
 
 void TMainForm::ButtonClearClick(TObject*) {
-    for (TEdit* e : EditHostIP) e->SetText("");
-    EditHostUdpPort->SetText("");
-    for (TEdit* e : EditDevIP) e->SetText("");
-    for (TEdit* e : EditDeviceIpMask) e->SetText("");
-    for (TEdit* e : EditDevGatewayIP) e->SetText("");
-    EditDevUdpPort->SetText("");
+    ShowAddresses(DeviceFields{}); // every address and port text empty
     for (int c = 0; c < 2; ++c) {
         CheckBoxBuadrateCustomCAN[c]->SetChecked(false);
         EditArbitrationBaudrateCAN[c]->SetText("");
@@ -202,12 +194,7 @@ DeviceFields TMainForm::ReadFields() const {
 // In record order; for each channel the check box first, so that its handler sets the enabling,
 // then only the group the answer has in force.
 void TMainForm::ShowFields(const DeviceFields& f) {
-    for (int i = 0; i < 4; ++i) EditHostIP[i]->SetText(f.HostIP[i]);
-    EditHostUdpPort->SetText(f.HostUdpPort);
-    for (int i = 0; i < 4; ++i) EditDevIP[i]->SetText(f.DevIP[i]);
-    for (int i = 0; i < 4; ++i) EditDeviceIpMask[i]->SetText(f.DeviceIpMask[i]);
-    for (int i = 0; i < 4; ++i) EditDevGatewayIP[i]->SetText(f.DevGatewayIP[i]);
-    EditDevUdpPort->SetText(f.DevUdpPort);
+    ShowAddresses(f);
     for (int c = 0; c < 2; ++c) {
         const ChannelFields& ch = f.Can[c];
         CheckBoxBuadrateCustomCAN[c]->SetChecked(ch.Custom);
@@ -219,6 +206,16 @@ void TMainForm::ShowFields(const DeviceFields& f) {
             ComboBoxtDataBaudrateIndexCAN[c]->SetItemIndex(ch.DataIndex);
         }
     }
+}
+
+// The address and port fields, in record order.
+void TMainForm::ShowAddresses(const DeviceFields& f) {
+    for (int i = 0; i < 4; ++i) EditHostIP[i]->SetText(f.HostIP[i]);
+    EditHostUdpPort->SetText(f.HostUdpPort);
+    for (int i = 0; i < 4; ++i) EditDevIP[i]->SetText(f.DevIP[i]);
+    for (int i = 0; i < 4; ++i) EditDeviceIpMask[i]->SetText(f.DeviceIpMask[i]);
+    for (int i = 0; i < 4; ++i) EditDevGatewayIP[i]->SetText(f.DevGatewayIP[i]);
+    EditDevUdpPort->SetText(f.DevUdpPort);
 }
 
 void TMainForm::Send(const uint8_t* bytes, size_t count) {

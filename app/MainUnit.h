@@ -45,6 +45,7 @@ private:
     void BindHandlers();
     DeviceFields ReadFields() const;
     void ShowFields(const DeviceFields& fields);
+    void ShowAddresses(const DeviceFields& fields);
     void ApplyCustomState(int channel);
     void Send(const uint8_t* bytes, size_t count);
     void SetPanel(int index, const std::string& text);

@@ -6,8 +6,6 @@
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int) {
     try {
         Application->Initialize();
-        RegisterNetClasses();
-        RegisterSkinClasses();
         Application->CreateForm(MainForm);
         Application->Run();
     } catch (...) {
