@@ -1,0 +1,79 @@
+#include "FrameworkTest.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+std::function<void(HWND)>* Answer = nullptr;
+
+struct TFind {
+    const char16_t* ClassName;
+    const char16_t* Text;
+    HWND Found;
+};
+
+BOOL CALLBACK MatchChild(HWND wnd, LPARAM data) {
+    auto* f = reinterpret_cast<TFind*>(data);
+    wchar_t cls[64] = {};
+    GetClassNameW(wnd, cls, 64);
+    bool match = lstrcmpiW(cls, reinterpret_cast<const wchar_t*>(f->ClassName)) == 0 &&
+                 (!f->Text || WindowText(wnd) == f->Text);
+    if (match) f->Found = wnd;
+    return !match;
+}
+} // namespace
+
+void Pump() {
+    Application->ProcessMessages();
+}
+
+std::u16string WindowText(HWND wnd) {
+    std::u16string text(size_t(GetWindowTextLengthW(wnd)) + 1, u'\0');
+    text.resize(size_t(GetWindowTextW(wnd, reinterpret_cast<wchar_t*>(text.data()), int(text.size()))));
+    return text;
+}
+
+HWND FindChild(HWND parent, const char16_t* className, const char16_t* text) {
+    TFind f{className, text, nullptr};
+    EnumChildWindows(parent, MatchChild, reinterpret_cast<LPARAM>(&f));
+    return f.Found;
+}
+
+std::u16string MessageBoxText(HWND box) {
+    std::u16string out;
+    for (HWND w = GetWindow(box, GW_CHILD); w; w = GetWindow(w, GW_HWNDNEXT)) {
+        wchar_t cls[16] = {};
+        GetClassNameW(w, cls, 16);
+        if (lstrcmpiW(cls, L"Static") != 0 || (GetWindowLongW(w, GWL_STYLE) & SS_TYPEMASK) == SS_ICON)
+            continue;
+        if (!out.empty()) out += u"\n";
+        out += WindowText(w);
+    }
+    return out;
+}
+
+COLORREF ScreenPixel(HWND wnd, int x, int y) {
+    TClientDC dc(wnd);
+    return GetPixel(dc, x, y);
+}
+
+TActivationHook::TActivationHook(std::function<void(HWND)> answer) {
+    Answer = new std::function<void(HWND)>(std::move(answer));
+    FHook = SetWindowsHookExW(WH_CBT, Proc, nullptr, GetCurrentThreadId());
+}
+
+TActivationHook::~TActivationHook() {
+    UnhookWindowsHookEx(FHook);
+    delete Answer;
+    Answer = nullptr;
+}
+
+LRESULT CALLBACK TActivationHook::Proc(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HCBT_ACTIVATE && Answer) {
+        try {
+            (*Answer)(reinterpret_cast<HWND>(wParam));
+        } catch (...) {
+            ADD_FAILURE() << "the answer of an activation hook failed";
+        }
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}

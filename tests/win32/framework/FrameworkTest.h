@@ -1,0 +1,30 @@
+// Helpers of the framework tests: pumping the queue, answering windows as they are activated,
+// finding child windows and reading pixels back.
+#pragma once
+
+#include "Forms.h"
+
+#include <functional>
+#include <string>
+
+void Pump();
+std::u16string WindowText(HWND wnd);
+// The first child (at any depth) of that class whose text is `text` (any text when null).
+HWND FindChild(HWND parent, const char16_t* className, const char16_t* text = nullptr);
+// The texts of the "Static" children of a message box, joined by newlines, icons left out.
+std::u16string MessageBoxText(HWND box);
+// The pixel at (x, y) of a window's client area as it is on screen.
+COLORREF ScreenPixel(HWND wnd, int x, int y);
+
+// While alive, every window activated on this thread is shown to `answer` (which posts a reply).
+class TActivationHook {
+  public:
+    explicit TActivationHook(std::function<void(HWND)> answer);
+    TActivationHook(const TActivationHook&) = delete;
+    TActivationHook& operator=(const TActivationHook&) = delete;
+    ~TActivationHook();
+
+  private:
+    static LRESULT CALLBACK Proc(int code, WPARAM wParam, LPARAM lParam);
+    HHOOK FHook;
+};
