@@ -39,6 +39,7 @@ template <class... Args> class TEvent {
 public:
     TObject* Data = nullptr;
     std::function<void(Args...)> Code;
+    std::string Name; // the handler's name when it was bound by name, so a description can store it
 
     TEvent() = default;
     template <class C, class M> TEvent(C* obj, void (M::*method)(Args...)) { Bind(obj, method); }
@@ -59,6 +60,7 @@ using TNotifyEvent = TEvent<TObject*>;
 struct TMethod {
     TObject* Data = nullptr;
     std::any Code;
+    std::string Name;
     explicit operator bool() const { return Code.has_value(); }
 };
 
@@ -66,6 +68,7 @@ template <class... Args> TMethod ToMethod(const TEvent<Args...>& e) {
     TMethod m;
     m.Data = e.Data;
     if (e.Code) m.Code = e.Code;
+    m.Name = e.Name;
     return m;
 }
 
@@ -79,6 +82,7 @@ template <class... Args> bool FromMethod(const TMethod& m, TEvent<Args...>& e) {
     if (!fn) return false;
     e.Data = m.Data;
     e.Code = *fn;
+    e.Name = m.Name;
     return true;
 }
 

@@ -506,6 +506,7 @@ void TDescriptionReader::BindHandler(TObject& obj, const TPropInfo& p, const TVa
     Need(v, TValueKind::Ident, line);
     TMethod m = FRoot.MethodAddress(v.Text);
     if (!m) FLex.Fail(line, "handler '" + v.Text + "' not found in '" + FRoot.Name() + "'");
+    if (m.Name.empty()) m.Name = v.Text; // so that writing the description names it again
     if (!p.SetMethod(obj, m)) FLex.Fail(line, "handler '" + v.Text + "' does not fit the event");
 }
 
@@ -590,7 +591,8 @@ std::string BinaryText(const TObject& obj, const TPropInfo& p, int indent) {
     return out + "}";
 }
 
-// The value as stored, or "" when it is not stored (event handlers, unnamed enumeration values).
+// The value as stored, or "" when it is not stored (handlers not bound by name, unnamed enumeration
+// values).
 std::string StoredText(const TObject& obj, const TPropInfo& p, int indent) {
     static const TEnumNames none;
     const TEnumNames& names = p.Names ? *p.Names : none;
@@ -607,8 +609,9 @@ std::string StoredText(const TObject& obj, const TPropInfo& p, int indent) {
         return QuotedText(Utf16ToUtf8(p.GetWStr(obj)));
     case tkBinary:
         return BinaryText(obj, p, indent);
-    case tkClass:
     case tkMethod:
+        return p.GetMethod(obj).Name;
+    case tkClass:
         break;
     }
     return {};

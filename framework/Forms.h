@@ -81,6 +81,7 @@ class TCustomForm : public TCustomControl {
     template <class C, class... A> void Handler(const std::string& name, void (C::*method)(A...)) {
         TEvent<A...> e;
         e.Bind(static_cast<C*>(this), method);
+        e.Name = name;
         FHandlers[LowerCase(name)] = ToMethod(e);
     }
     // A field that receives the component of that name once the description is read.

@@ -263,6 +263,8 @@ TEST_F(FormReader, WriteReadWriteIsStable) {
     EXPECT_EQ(copy.Data, panel.Data);
     EXPECT_EQ(Control(second, "ButtonRead").Parent, &copy);
     EXPECT_EQ(second.Font->Style, 3u);
+    EXPECT_NE(text.find("OnClick = ButtonClick"), std::string::npos); // handlers bound by name stay named
+
 }
 
 } // namespace
