@@ -270,6 +270,19 @@ TEST_F(MainWindowTest, StartsOnStandardRatesWithAnEmptyStatusBar) {
     EXPECT_TRUE(Dialogs.Seen().empty());
 }
 
+// The stored skin is unpacked into the model while the window is read; nothing draws with it yet.
+TEST_F(MainWindowTest, StartsWithItsStoredSkinLoaded) {
+    TSkinData* skin = W->SkinData1;
+    ASSERT_NE(skin, nullptr);
+    EXPECT_TRUE(skin->Active);
+    EXPECT_FALSE(skin->SkinPending);
+    EXPECT_EQ(skin->SysButtonList.size(), 8u); // five caption buttons and the three of an MDI child
+    EXPECT_EQ(skin->Button->Image.Width(), 100);
+    EXPECT_EQ(skin->Borders[0]->Frame, 2);
+    EXPECT_EQ(skin->Colors[csButtonFace], 0xE9E9E9u);
+    EXPECT_EQ(skin->Skin3rd->Count(), 116);
+}
+
 TEST_F(MainWindowTest, ReadAndWriteAskToConnectFirstThenSendFromTheCommandPort) {
     for (TButton* b : {W->ButtonRead, W->ButtonWrite}) {
         Click(b);
