@@ -32,7 +32,8 @@ test-native: native
 	cd $(NATIVE) && ctest --output-on-failure -j $(JOBS)
 
 test-win32: win32
-	scripts/wine-session ctest --test-dir $(WIN32) --output-on-failure
+	QL_DESKTOP_KEEPER=$(WIN32)/tests/win32/support/desktop_keeper.exe \
+	  scripts/wine-session ctest --test-dir $(WIN32) --output-on-failure
 
 test: test-native test-win32
 

@@ -25,7 +25,7 @@ endfunction()
 
 # ql_add_areas(): adds every subfolder of the current source folder that has a CMakeLists.txt.
 function(ql_add_areas)
-  file(GLOB areas LIST_DIRECTORIES true ${CMAKE_CURRENT_SOURCE_DIR}/*)
+  file(GLOB areas LIST_DIRECTORIES true CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*)
   foreach(a ${areas})
     if(IS_DIRECTORY ${a} AND EXISTS ${a}/CMakeLists.txt)
       add_subdirectory(${a})
