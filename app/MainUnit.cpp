@@ -122,8 +122,12 @@ void TMainForm::ButtonClearClick(TObject*) {
     SetPanel(0, "");
 }
 
-void TMainForm::CheckBoxBuadrateCustomCAN0Click(TObject*) { ApplyCustomState(0); }
-void TMainForm::CheckBoxBuadrateCustomCAN1Click(TObject*) { ApplyCustomState(1); }
+void TMainForm::CheckBoxBuadrateCustomCAN0Click(TObject*) {
+    ApplyCustomState(0);
+}
+void TMainForm::CheckBoxBuadrateCustomCAN1Click(TObject*) {
+    ApplyCustomState(1);
+}
 
 // The ticked box puts the custom fields in force; the other group keeps its values, disabled.
 void TMainForm::ApplyCustomState(int c) {
@@ -141,7 +145,8 @@ void TMainForm::NMUDP1DataReceived(TObject*, int32_t NumberBytes, const std::str
     std::vector<uint8_t> bytes(static_cast<size_t>(std::max(NumberBytes, 0)));
     int32_t length = 0;
     NMUDP1->ReadDatagram(bytes.data(), static_cast<int32_t>(bytes.size()), length);
-    std::string from = "FromIP: " + FromIP + "  Port: " + std::to_string(Port) + "  Bytes: " + std::to_string(NumberBytes);
+    std::string from =
+        "FromIP: " + FromIP + "  Port: " + std::to_string(Port) + "  Bytes: " + std::to_string(NumberBytes);
     std::optional<DeviceAnswer> answer = DecodeDeviceAnswer(bytes.data(), static_cast<size_t>(length));
     if (!answer) {
         // Never fill a field from bytes that did not arrive.
@@ -153,7 +158,9 @@ void TMainForm::NMUDP1DataReceived(TObject*, int32_t NumberBytes, const std::str
     SetPanel(0, from);
 }
 
-void TMainForm::NMUDP1DataSend(TObject*) { SetPanel(0, "Data sent"); }
+void TMainForm::NMUDP1DataSend(TObject*) {
+    SetPanel(0, "Data sent");
+}
 
 void TMainForm::NMUDP1InvalidHost(bool& handled) {
     std::string host = NMUDP1->RemoteHost;
@@ -210,11 +217,15 @@ void TMainForm::ShowFields(const DeviceFields& f) {
 
 // The address and port fields, in record order.
 void TMainForm::ShowAddresses(const DeviceFields& f) {
-    for (int i = 0; i < 4; ++i) EditHostIP[i]->SetText(f.HostIP[i]);
+    for (int i = 0; i < 4; ++i)
+        EditHostIP[i]->SetText(f.HostIP[i]);
     EditHostUdpPort->SetText(f.HostUdpPort);
-    for (int i = 0; i < 4; ++i) EditDevIP[i]->SetText(f.DevIP[i]);
-    for (int i = 0; i < 4; ++i) EditDeviceIpMask[i]->SetText(f.DeviceIpMask[i]);
-    for (int i = 0; i < 4; ++i) EditDevGatewayIP[i]->SetText(f.DevGatewayIP[i]);
+    for (int i = 0; i < 4; ++i)
+        EditDevIP[i]->SetText(f.DevIP[i]);
+    for (int i = 0; i < 4; ++i)
+        EditDeviceIpMask[i]->SetText(f.DeviceIpMask[i]);
+    for (int i = 0; i < 4; ++i)
+        EditDevGatewayIP[i]->SetText(f.DevGatewayIP[i]);
     EditDevUdpPort->SetText(f.DevUdpPort);
 }
 
@@ -224,4 +235,6 @@ void TMainForm::Send(const uint8_t* bytes, size_t count) {
     NMUDP1->SendDatagram(stream);
 }
 
-void TMainForm::SetPanel(int index, const std::string& text) { StatusBar1->Panels()[index]->SetText(text); }
+void TMainForm::SetPanel(int index, const std::string& text) {
+    StatusBar1->Panels()[index]->SetText(text);
+}

@@ -12,7 +12,7 @@
 
 class TMainForm : public TForm {
     QL_CLASS_INFO()
-public:
+  public:
     explicit TMainForm(TComponent* AOwner);
 
     bool Connected = false;
@@ -40,7 +40,7 @@ public:
     void NMUDP1InvalidHost(bool& handled);
     void FormClose(TObject* Sender, TCloseAction& Action);
 
-private:
+  private:
     void BindFields();
     void BindHandlers();
     DeviceFields ReadFields() const;

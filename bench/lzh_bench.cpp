@@ -25,8 +25,10 @@ std::vector<uint8_t> SkinLike(size_t size) {
                 v.insert(v.end(), px, px + 3);
             }
         }
-        std::string ini = "[Button" + std::to_string(v.size() % 97) + "]\r\nImage=button.bmp\r\nTrans=1\r\n"
-                          "Margins=4,4,4,4\r\nFontColor=0x00" + std::to_string(rng() % 1000000) + "\r\n";
+        std::string ini = "[Button" + std::to_string(v.size() % 97) +
+                          "]\r\nImage=button.bmp\r\nTrans=1\r\n"
+                          "Margins=4,4,4,4\r\nFontColor=0x00" +
+                          std::to_string(rng() % 1000000) + "\r\n";
         v.insert(v.end(), ini.begin(), ini.end());
     }
     v.resize(size);
@@ -36,7 +38,8 @@ std::vector<uint8_t> SkinLike(size_t size) {
 std::vector<uint8_t> Random(size_t size) {
     std::mt19937 rng(2);
     std::vector<uint8_t> v(size);
-    for (auto& b : v) b = uint8_t(rng());
+    for (auto& b : v)
+        b = uint8_t(rng());
     return v;
 }
 
@@ -69,7 +72,8 @@ double MemcpySeconds(const std::vector<uint8_t>& data) {
 
 // x_memcpy: how many times a memcpy of the same bytes the coder takes.
 void Label(benchmark::State& state, const std::vector<uint8_t>& data, Clock::time_point start) {
-    double perIteration = std::chrono::duration<double>(Clock::now() - start).count() / double(state.iterations());
+    double perIteration =
+        std::chrono::duration<double>(Clock::now() - start).count() / double(state.iterations());
     state.counters["x_memcpy"] = perIteration / MemcpySeconds(data);
     state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(data.size()));
     state.SetLabel(state.range(0) == 0 ? "skin-like 300 KB" : "random 1 MB");

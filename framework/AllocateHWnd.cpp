@@ -76,4 +76,6 @@ void DeallocateHWnd(HWND wnd) {
     if (wnd) DestroyWindow(wnd);
 }
 
-void SetHWndErrorSink(THWndErrorSink sink) { ErrorSink = sink; }
+void SetHWndErrorSink(THWndErrorSink sink) {
+    ErrorSink = sink;
+}

@@ -12,15 +12,23 @@ const TClassInfo& TObject::StaticClassInfo() {
     static const TClassInfo info{"TObject", nullptr, {}, {}};
     return info;
 }
-const TClassInfo& TObject::ClassInfo() const { return StaticClassInfo(); }
-std::string TObject::ClassName() const { return ClassInfo().Name; }
-bool TObject::InheritsFrom(const TClassInfo& cls) const { return ClassInfo().InheritsFrom(cls); }
+const TClassInfo& TObject::ClassInfo() const {
+    return StaticClassInfo();
+}
+std::string TObject::ClassName() const {
+    return ClassInfo().Name;
+}
+bool TObject::InheritsFrom(const TClassInfo& cls) const {
+    return ClassInfo().InheritsFrom(cls);
+}
 
 const TClassInfo& TPersistent::StaticClassInfo() {
     static const TClassInfo info{"TPersistent", &TObject::StaticClassInfo(), {}, {}};
     return info;
 }
-const TClassInfo& TPersistent::ClassInfo() const { return StaticClassInfo(); }
+const TClassInfo& TPersistent::ClassInfo() const {
+    return StaticClassInfo();
+}
 
 void TPersistent::Assign(const TPersistent* Source) {
     if (Source) {
@@ -46,14 +54,15 @@ TComponent::~TComponent() {
 }
 
 const TClassInfo& TComponent::StaticClassInfo() {
-    static const TClassInfo info =
-        TClassBuilder<TComponent>("TComponent", TPersistent::StaticClassInfo())
-            .Str("Name", &TComponent::Name, &TComponent::SetName)
-            .Int("Tag", &TComponent::Tag, &TComponent::Tag)
-            .Build();
+    static const TClassInfo info = TClassBuilder<TComponent>("TComponent", TPersistent::StaticClassInfo())
+                                       .Str("Name", &TComponent::Name, &TComponent::SetName)
+                                       .Int("Tag", &TComponent::Tag, &TComponent::Tag)
+                                       .Build();
     return info;
 }
-const TClassInfo& TComponent::ClassInfo() const { return StaticClassInfo(); }
+const TClassInfo& TComponent::ClassInfo() const {
+    return StaticClassInfo();
+}
 
 void TComponent::BeforeDestruction() {
     ComponentState |= csDestroying;
@@ -92,7 +101,9 @@ void TComponent::DestroyComponents() {
 
 void TComponent::Notification(TComponent*, TOperation) {}
 
-TMethod TComponent::MethodAddress(const std::string&) const { return {}; }
+TMethod TComponent::MethodAddress(const std::string&) const {
+    return {};
+}
 
 // ---- TStream ------------------------------------------------------------------------------------
 
@@ -208,8 +219,10 @@ std::filesystem::path Utf8Path(const std::string& path) {
 TFileStream::TFileStream(const std::string& path, uint16_t mode) : FFileName(path) {
     bool create = mode == fmCreate;
     auto how = std::ios::binary | std::ios::in;
-    if (create) how |= std::ios::out | std::ios::trunc;
-    else if ((mode & 3) != fmOpenRead) how |= std::ios::out;
+    if (create)
+        how |= std::ios::out | std::ios::trunc;
+    else if ((mode & 3) != fmOpenRead)
+        how |= std::ios::out;
     // filesystem::path carries UTF-8 names to the wide file API where there is one.
     std::error_code ec;
     bool directory = std::filesystem::is_directory(Utf8Path(path), ec);
@@ -240,9 +253,13 @@ const TClassInfo& TStrings::StaticClassInfo() {
     static const TClassInfo info{"TStrings", &TPersistent::StaticClassInfo(), {}, {}};
     return info;
 }
-const TClassInfo& TStrings::ClassInfo() const { return StaticClassInfo(); }
+const TClassInfo& TStrings::ClassInfo() const {
+    return StaticClassInfo();
+}
 
-void TStrings::RaiseIndexError(int i) { throw EListError(Format("List index out of bounds (%d)", i)); }
+void TStrings::RaiseIndexError(int i) {
+    throw EListError(Format("List index out of bounds (%d)", i));
+}
 
 void TStrings::Put(int i, const std::string& s) {
     TObject* obj = Objects(i);
@@ -253,9 +270,13 @@ void TStrings::Put(int i, const std::string& s) {
     PutInteger(i, v);
 }
 
-TObject* TStrings::Objects(int) const { return nullptr; }
+TObject* TStrings::Objects(int) const {
+    return nullptr;
+}
 void TStrings::SetObjects(int, TObject*) {}
-intptr_t TStrings::GetInteger(int) const { return 0; }
+intptr_t TStrings::GetInteger(int) const {
+    return 0;
+}
 void TStrings::PutInteger(int, intptr_t) {}
 
 int TStrings::IndexOf(const std::string& s) const {
@@ -301,7 +322,8 @@ void TStrings::Assign(const TPersistent* Source) {
 
 std::string TStrings::Text() const {
     std::string out;
-    for (int i = 0; i < Count(); ++i) out += Get(i) + "\r\n";
+    for (int i = 0; i < Count(); ++i)
+        out += Get(i) + "\r\n";
     return out;
 }
 
@@ -371,7 +393,9 @@ const TClassInfo& TStringList::StaticClassInfo() {
     static const TClassInfo info{"TStringList", &TStrings::StaticClassInfo(), {}, {}};
     return info;
 }
-const TClassInfo& TStringList::ClassInfo() const { return StaticClassInfo(); }
+const TClassInfo& TStringList::ClassInfo() const {
+    return StaticClassInfo();
+}
 
 const TStringList::Item& TStringList::At(int i) const {
     if (i < 0 || i >= Count()) RaiseIndexError(i);
@@ -383,17 +407,27 @@ TStringList::Item& TStringList::At(int i) {
     return FItems[size_t(i)];
 }
 
-std::string TStringList::Get(int i) const { return At(i).S; }
-TObject* TStringList::Objects(int i) const { return At(i).Obj; }
-intptr_t TStringList::GetInteger(int i) const { return At(i).Int; }
+std::string TStringList::Get(int i) const {
+    return At(i).S;
+}
+TObject* TStringList::Objects(int i) const {
+    return At(i).Obj;
+}
+intptr_t TStringList::GetInteger(int i) const {
+    return At(i).Int;
+}
 
 void TStringList::Put(int i, const std::string& s) {
     At(i).S = s;
     Changed();
 }
 
-void TStringList::SetObjects(int i, TObject* obj) { At(i).Obj = obj; }
-void TStringList::PutInteger(int i, intptr_t v) { At(i).Int = v; }
+void TStringList::SetObjects(int i, TObject* obj) {
+    At(i).Obj = obj;
+}
+void TStringList::PutInteger(int i, intptr_t v) {
+    At(i).Int = v;
+}
 
 void TStringList::Insert(int i, const std::string& s) {
     if (i < 0 || i > Count()) RaiseIndexError(i);

@@ -15,7 +15,7 @@ struct TClassInfo;
 // Base of every framework object. Objects that own others are destroyed with Free(), so that a
 // component can take its owned components down while its most derived part still exists.
 class TObject {
-public:
+  public:
     virtual ~TObject() = default;
     virtual const TClassInfo& ClassInfo() const;
     static const TClassInfo& StaticClassInfo();
@@ -36,7 +36,7 @@ template <class T> void FreeAndNil(T*& p) {
 
 // An event handler: an object and one of its member functions (or any callable), Sender first.
 template <class... Args> class TEvent {
-public:
+  public:
     TObject* Data = nullptr;
     std::function<void(Args...)> Code;
     std::string Name; // the handler's name when it was bound by name, so a description can store it
@@ -87,13 +87,13 @@ template <class... Args> bool FromMethod(const TMethod& m, TEvent<Args...>& e) {
 }
 
 class TPersistent : public TObject {
-public:
+  public:
     const TClassInfo& ClassInfo() const override;
     static const TClassInfo& StaticClassInfo();
     // Copies the content of Source; raises EConvertError when neither side knows how.
     virtual void Assign(const TPersistent* Source);
 
-protected:
+  protected:
     virtual void AssignTo(TPersistent* Dest) const;
 };
 
@@ -101,7 +101,7 @@ enum TComponentStateFlag : unsigned { csLoading = 1, csReading = 2, csDesigning 
 enum TOperation { opInsert, opRemove };
 
 class TComponent : public TPersistent {
-public:
+  public:
     explicit TComponent(TComponent* AOwner);
     ~TComponent() override;
     const TClassInfo& ClassInfo() const override;
@@ -132,7 +132,7 @@ public:
     virtual void SetParentComponent(TComponent*) {}
     virtual TComponent* GetParentComponent() const { return nullptr; }
 
-private:
+  private:
     TComponent* FOwner = nullptr;
     std::string FName;
     std::vector<TComponent*> FComponents;
@@ -143,7 +143,7 @@ private:
 enum TSeekOrigin { soBeginning, soCurrent, soEnd };
 
 class TStream : public TObject {
-public:
+  public:
     virtual int32_t Read(void* buffer, int32_t count) = 0;
     virtual int32_t Write(const void* buffer, int32_t count) = 0;
     virtual int64_t Seek(int64_t offset, TSeekOrigin origin) = 0;
@@ -160,7 +160,7 @@ public:
 };
 
 class TMemoryStream : public TStream {
-public:
+  public:
     int32_t Read(void* buffer, int32_t count) override;
     int32_t Write(const void* buffer, int32_t count) override;
     int64_t Seek(int64_t offset, TSeekOrigin origin) override;
@@ -175,7 +175,7 @@ public:
     void SaveToStream(TStream& s) const;
     void SaveToFile(const std::string& path) const;
 
-private:
+  private:
     std::vector<uint8_t> FData;
     int64_t FPos = 0;
 };
@@ -192,7 +192,7 @@ enum : uint16_t {
 // A file opened by UTF-8 path. Open failure: EFOpenError "Cannot open file "<path>". <reason>",
 // create failure: EFCreateError "Cannot create file "<path>". <reason>".
 class TFileStream : public TStream {
-public:
+  public:
     TFileStream(const std::string& path, uint16_t mode);
     ~TFileStream() override;
     int32_t Read(void* buffer, int32_t count) override;
@@ -200,7 +200,7 @@ public:
     int64_t Seek(int64_t offset, TSeekOrigin origin) override;
     const std::string& FileName() const { return FFileName; }
 
-private:
+  private:
     std::string FFileName;
     std::filebuf FFile;
 };
@@ -210,7 +210,7 @@ private:
 // A list of strings, each with an object and an integer beside it. Descendants supply storage
 // (TStringList in memory; controls keep their items in the window).
 class TStrings : public TPersistent {
-public:
+  public:
     const TClassInfo& ClassInfo() const override;
     static const TClassInfo& StaticClassInfo();
 
@@ -252,7 +252,7 @@ public:
 };
 
 class TStringList : public TStrings {
-public:
+  public:
     const TClassInfo& ClassInfo() const override;
     static const TClassInfo& StaticClassInfo();
 
@@ -269,7 +269,7 @@ public:
 
     TNotifyEvent OnChange;
 
-private:
+  private:
     struct Item {
         std::string S;
         TObject* Obj = nullptr;
@@ -283,7 +283,7 @@ private:
 
 // A list of untyped pointers, as the framework's other lists expect.
 class TList : public TObject {
-public:
+  public:
     int Count() const { return static_cast<int>(FItems.size()); }
     void* Get(int i) const;
     void Put(int i, void* p);
@@ -295,6 +295,6 @@ public:
     int Remove(void* p); // returns the index it had, or -1
     void Clear() { FItems.clear(); }
 
-private:
+  private:
     std::vector<void*> FItems;
 };

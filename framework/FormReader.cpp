@@ -97,7 +97,7 @@ std::string FoundText(const TValue& v) {
 
 // The cursor over the text: blanks, identifiers and values, with the line count for messages.
 class TLexer {
-public:
+  public:
     explicit TLexer(const std::string& text) : FText(text) {
         if (FText.compare(0, 3, "\xEF\xBB\xBF") == 0) FPos = 3;
     }
@@ -136,7 +136,7 @@ public:
     std::string Path();
     TValue Value();
 
-private:
+  private:
     char Peek() const { return FPos < FText.size() ? FText[FPos] : '\0'; }
     void SkipBlanks() {
         while (FPos < FText.size() && IsBlank(FText[FPos]))
@@ -334,11 +334,11 @@ struct TTarget {
 };
 
 class TDescriptionReader {
-public:
+  public:
     TDescriptionReader(TComponent& root, const std::string& text) : FRoot(root), FLex(text) {}
     void Read();
 
-private:
+  private:
     THeader ReadHeader();
     void ReadRoot();
     void ReadBody(TComponent& obj, int depth);
@@ -618,14 +618,14 @@ std::string StoredText(const TObject& obj, const TPropInfo& p, int indent) {
 }
 
 class TDescriptionWriter {
-public:
+  public:
     explicit TDescriptionWriter(const TComponent& root) : FRoot(root) {}
     std::string Write() {
         WriteObject(FRoot, nullptr, 0);
         return std::move(FOut);
     }
 
-private:
+  private:
     struct TFree {
         void operator()(TComponent* c) const { c->Free(); }
     };

@@ -52,7 +52,8 @@ bool ParseDecimal(const std::string& s, size_t i, int32_t& value) {
 
 bool TryStrToInt(const std::string& text, int32_t& value) {
     size_t i = 0;
-    while (i < text.size() && text[i] == ' ') ++i;
+    while (i < text.size() && text[i] == ' ')
+        ++i;
     if (i >= text.size()) return false;
     if (size_t p = HexPrefix(text, i)) return ParseHex(text, i + p, value);
     return ParseDecimal(text, i, value);
@@ -69,7 +70,9 @@ int32_t StrToIntDef(const std::string& text, int32_t def) {
     return TryStrToInt(text, v) ? v : def;
 }
 
-std::string IntToStr(int64_t value) { return std::to_string(value); }
+std::string IntToStr(int64_t value) {
+    return std::to_string(value);
+}
 
 std::string IntToHex(uint32_t value, int digits) {
     char buf[16];
@@ -92,17 +95,21 @@ std::string Format(const char* fmt, ...) {
 
 std::string TrimLeft(const std::string& s) {
     size_t b = 0;
-    while (b < s.size() && static_cast<unsigned char>(s[b]) <= 32) ++b;
+    while (b < s.size() && static_cast<unsigned char>(s[b]) <= 32)
+        ++b;
     return s.substr(b);
 }
 
 std::string TrimRight(const std::string& s) {
     size_t e = s.size();
-    while (e > 0 && static_cast<unsigned char>(s[e - 1]) <= 32) --e;
+    while (e > 0 && static_cast<unsigned char>(s[e - 1]) <= 32)
+        --e;
     return s.substr(0, e);
 }
 
-std::string Trim(const std::string& s) { return TrimLeft(TrimRight(s)); }
+std::string Trim(const std::string& s) {
+    return TrimLeft(TrimRight(s));
+}
 
 std::string LowerCase(const std::string& s) {
     std::string r = s;

@@ -19,7 +19,8 @@ bool TClassInfo::InheritsFrom(const TClassInfo& other) const {
 
 std::vector<const TPropInfo*> TClassInfo::AllProps() const {
     std::vector<const TPropInfo*> out = Parent ? Parent->AllProps() : std::vector<const TPropInfo*>{};
-    for (const TPropInfo& p : Props) out.push_back(&p);
+    for (const TPropInfo& p : Props)
+        out.push_back(&p);
     return out;
 }
 
@@ -30,7 +31,9 @@ std::map<std::string, const TClassInfo*>& Registry() {
 }
 } // namespace
 
-void RegisterClassInfo(const TClassInfo& cls) { Registry()[LowerCase(cls.Name)] = &cls; }
+void RegisterClassInfo(const TClassInfo& cls) {
+    Registry()[LowerCase(cls.Name)] = &cls;
+}
 
 const TClassInfo* FindClass(const std::string& name) {
     auto it = Registry().find(LowerCase(name));

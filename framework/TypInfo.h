@@ -19,7 +19,7 @@ struct TPropInfo {
     std::string Name;
     TTypeKind Kind = tkInteger;
     std::shared_ptr<const TEnumNames> Names; // enumeration values, or set members by bit
-    const TClassInfo* PropClass = nullptr;    // tkClass: the declared class
+    const TClassInfo* PropClass = nullptr;   // tkClass: the declared class
 
     std::function<int64_t(const TObject&)> GetOrd; // tkInteger, tkEnumeration, tkSet
     std::function<void(TObject&, int64_t)> SetOrd;
@@ -29,7 +29,7 @@ struct TPropInfo {
     std::function<void(TObject&, const std::u16string&)> SetWStr;
     std::function<TObject*(const TObject&)> GetObj; // tkClass
     std::function<void(TObject&, TObject*)> SetObj;
-    std::function<TMethod(const TObject&)> GetMethod; // tkMethod
+    std::function<TMethod(const TObject&)> GetMethod;        // tkMethod
     std::function<bool(TObject&, const TMethod&)> SetMethod; // false: wrong handler signature
     std::function<void(TObject&, TStream&)> ReadData;        // tkBinary: the stream holds the bytes
     std::function<void(const TObject&, TStream&)> WriteData;
@@ -38,7 +38,7 @@ struct TPropInfo {
 struct TClassInfo {
     std::string Name;
     const TClassInfo* Parent = nullptr;
-    std::vector<TPropInfo> Props;                  // this class's own, in declared order
+    std::vector<TPropInfo> Props;                   // this class's own, in declared order
     std::function<TComponent*(TComponent*)> Create; // null for classes a description cannot create
 
     const TPropInfo* FindProp(const std::string& name) const; // case-insensitive, ancestors too
@@ -50,13 +50,13 @@ struct TClassInfo {
 void RegisterClassInfo(const TClassInfo& cls);
 const TClassInfo* FindClass(const std::string& name);
 
-std::string GetEnumName(const TEnumNames& names, int64_t value); // empty when out of range
+std::string GetEnumName(const TEnumNames& names, int64_t value);    // empty when out of range
 int GetEnumValue(const TEnumNames& names, const std::string& name); // -1 when unknown
 
 // Registers the published properties of T. Getters and setters may be member functions, data
 // members or lambdas taking the object.
 template <class T> class TClassBuilder {
-public:
+  public:
     TClassBuilder(std::string name, const TClassInfo& parent) {
         FInfo.Name = std::move(name);
         FInfo.Parent = &parent;
@@ -119,7 +119,7 @@ public:
     }
     TClassInfo Build() { return std::move(FInfo); }
 
-private:
+  private:
     TPropInfo& Add(const std::string& name, TTypeKind kind) {
         FInfo.Props.push_back({});
         FInfo.Props.back().Name = name;
@@ -150,10 +150,12 @@ private:
 };
 
 // Declares the class's registry entry; define StaticClassInfo() in the .cpp with a TClassBuilder.
-#define QL_CLASS_INFO()                                                                                \
-public:                                                                                                \
-    static const TClassInfo& StaticClassInfo();                                                        \
-    const TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
+#define QL_CLASS_INFO()                                                                                      \
+  public:                                                                                                    \
+    static const TClassInfo& StaticClassInfo();                                                              \
+    const TClassInfo& ClassInfo() const override {                                                           \
+        return StaticClassInfo();                                                                            \
+    }
 
 // ---- Property access by name, with the neutral values a skinner relies on ------------------------
 

@@ -8,14 +8,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     SkinReadReport = [](const std::string&) {};
     TMemoryStream input, archive;
     input.WriteBuffer(data + 1, int64_t(size - 1));
-    if (data[0] & 1) LZHCompress(input, archive);
-    else input.SaveToStream(archive);
+    if (data[0] & 1)
+        LZHCompress(input, archive);
+    else
+        input.SaveToStream(archive);
 
     TSkinReader reader;
     if (!reader.Loadfromstream(archive)) return 0;
     TMemoryStream out;
     std::string found;
     reader.readIni(".ini", out, found);
-    for (int i = 0; i < reader.EntryCount; i++) reader.readfile(reader.EntryNames[i], out);
+    for (int i = 0; i < reader.EntryCount; i++)
+        reader.readfile(reader.EntryNames[i], out);
     return 0;
 }

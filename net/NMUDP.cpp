@@ -8,7 +8,6 @@
 #include <algorithm>
 #include <cstring>
 
-
 namespace {
 constexpr int32_t WouldBlock = 10035; // the one error number the error check lets through
 constexpr int LingerLevel = 0xFFFF;   // this socket layer's socket level and "don't linger" option
@@ -46,23 +45,24 @@ struct TNMUDP::THostLookup {
 };
 
 const TClassInfo& TNMUDP::StaticClassInfo() {
-    static const TClassInfo info =
-        TClassBuilder<TNMUDP>("TNMUDP", TComponent::StaticClassInfo())
-            .Creatable()
-            .Str("RemoteHost", &TNMUDP::RemoteHost, &TNMUDP::RemoteHost)
-            .Int("RemotePort", &TNMUDP::RemotePort, &TNMUDP::RemotePort)
-            .Int("LocalPort", &TNMUDP::LocalPort, &TNMUDP::SetLocalPort)
-            .Int("ReportLevel", &TNMUDP::ReportLevel, &TNMUDP::ReportLevel)
-            .Event("OnDataReceived", &TNMUDP::OnDataReceived)
-            .Event("OnDataSend", &TNMUDP::OnDataSend)
-            .Event("OnStatus", &TNMUDP::OnStatus)
-            .Event("OnInvalidHost", &TNMUDP::OnInvalidHost)
-            .Event("OnStreamInvalid", &TNMUDP::OnStreamInvalid)
-            .Build();
+    static const TClassInfo info = TClassBuilder<TNMUDP>("TNMUDP", TComponent::StaticClassInfo())
+                                       .Creatable()
+                                       .Str("RemoteHost", &TNMUDP::RemoteHost, &TNMUDP::RemoteHost)
+                                       .Int("RemotePort", &TNMUDP::RemotePort, &TNMUDP::RemotePort)
+                                       .Int("LocalPort", &TNMUDP::LocalPort, &TNMUDP::SetLocalPort)
+                                       .Int("ReportLevel", &TNMUDP::ReportLevel, &TNMUDP::ReportLevel)
+                                       .Event("OnDataReceived", &TNMUDP::OnDataReceived)
+                                       .Event("OnDataSend", &TNMUDP::OnDataSend)
+                                       .Event("OnStatus", &TNMUDP::OnStatus)
+                                       .Event("OnInvalidHost", &TNMUDP::OnInvalidHost)
+                                       .Event("OnStreamInvalid", &TNMUDP::OnStreamInvalid)
+                                       .Build();
     return info;
 }
 
-void RegisterNetClasses() { RegisterClassInfo(TNMUDP::StaticClassInfo()); }
+void RegisterNetClasses() {
+    RegisterClassInfo(TNMUDP::StaticClassInfo());
+}
 
 // ---- Life cycle ---------------------------------------------------------------------------------
 
@@ -172,15 +172,16 @@ uint32_t TNMUDP::ResolveRemoteHost() {
 // The name is our own copy: a handler may change RemoteHost while we wait.
 bool TNMUDP::LookUpHost(std::string name, uint32_t& address) {
     THostLookup lookup;
-    lookup.Task = WSAAsyncGetHostByName(FWindow, NotificationMessage, name.c_str(), lookup.Entry,
-                                        sizeof lookup.Entry);
+    lookup.Task =
+        WSAAsyncGetHostByName(FWindow, NotificationMessage, name.c_str(), lookup.Entry, sizeof lookup.Entry);
     if (!lookup.Task) return false; // never started: no answer will come
     FLookups.push_back(&lookup);
     struct Unlist {
         std::vector<THostLookup*>& List;
         ~Unlist() { List.pop_back(); }
     } unlist{FLookups};
-    while (!lookup.Done) Application->ProcessMessages(); // busy by design: no sleeping
+    while (!lookup.Done)
+        Application->ProcessMessages(); // busy by design: no sleeping
     const auto* entry = reinterpret_cast<const hostent*>(lookup.Entry);
     if (!lookup.Succeeded || entry->h_length != 4 || !entry->h_addr_list[0]) return false;
     std::memcpy(&address, entry->h_addr_list[0], 4);

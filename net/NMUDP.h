@@ -26,7 +26,7 @@ using TStreamInvalid = TEvent<bool&, TStream*>;
 
 class TNMUDP : public TComponent {
     QL_CLASS_INFO()
-public:
+  public:
     explicit TNMUDP(TComponent* AOwner);
     ~TNMUDP() override;
     void Loaded() override;
@@ -56,10 +56,10 @@ public:
     static constexpr UINT NotificationMessage = WM_USER + 101;
     static constexpr int ReceiveBufferSize = 2048;
 
-protected:
+  protected:
     void ReportStatus(int32_t level, const std::string& text);
 
-private:
+  private:
     struct THostLookup;
     void StartSocketLayer();
     void ShutSocketLayer();
@@ -75,7 +75,7 @@ private:
     int32_t FReceivedLength = 0;
     HWND FWindow = nullptr;
     std::vector<THostLookup*> FLookups; // look-ups waiting for their answer, innermost last
-    bool FStarted = false;               // holds one start of the socket layer
+    bool FStarted = false;              // holds one start of the socket layer
     std::string FStatus;
     bool FCreated = false;
     int32_t FLastErrorNo = 0;

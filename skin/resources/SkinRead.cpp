@@ -35,7 +35,9 @@ void SplitNames(const uint8_t* text, size_t length, TStringList& names) {
 
 } // namespace
 
-void TSkinReader::Decompress(TStream& Source, TStream& Dest) { LZHDecompress(Source, Dest); }
+void TSkinReader::Decompress(TStream& Source, TStream& Dest) {
+    LZHDecompress(Source, Dest);
+}
 
 bool TSkinReader::Loadfromstream(TStream& Stream) {
     TMemoryStream image;
@@ -72,7 +74,8 @@ bool TSkinReader::LoadImage(const std::vector<uint8_t>& image) {
     EntryNames.Assign(&names);
     EntryCount = names.Count();
     EntrySizes.resize(size_t(EntryCount));
-    for (size_t i = 0; i < EntrySizes.size(); i++) EntrySizes[i] = Get32(&image[table + 4 * i]);
+    for (size_t i = 0; i < EntrySizes.size(); i++)
+        EntrySizes[i] = Get32(&image[table + 4 * i]);
     EntryData.Clear();
     EntryData.WriteBuffer(image.data() + data, int64_t(image.size() - data));
     EntryData.SetPosition(0);
@@ -94,7 +97,8 @@ void TSkinReader::readEntry(int index, TMemoryStream& out) {
     if (index < 0 || index >= EntryCount) return;
     // Sizes add up in 64 bits; a forged table can neither overflow nor point outside the data.
     int64_t start = 0;
-    for (int i = 0; i < index; i++) start += EntrySizes[size_t(i)];
+    for (int i = 0; i < index; i++)
+        start += EntrySizes[size_t(i)];
     int64_t total = int64_t(EntryData.Bytes().size());
     int64_t from = std::clamp<int64_t>(start, 0, total);
     int64_t to = std::clamp<int64_t>(start + EntrySizes[size_t(index)], from, total);

@@ -25,11 +25,11 @@ struct TSkinHeader {
 };
 
 class TSkinReader {
-public:
-    TStringList EntryNames;           // lowercased, in directory order
+  public:
+    TStringList EntryNames; // lowercased, in directory order
     int32_t EntryCount = 0;
-    std::vector<int32_t> EntrySizes;  // one per entry, however many entries there are
-    TMemoryStream EntryData;          // the bytes after the size table
+    std::vector<int32_t> EntrySizes; // one per entry, however many entries there are
+    TMemoryStream EntryData;         // the bytes after the size table
     TSkinHeader Header;
 
     // Unpacks Source (int32 size + LZH stream) into Dest; both are rewound first.
@@ -48,6 +48,6 @@ public:
     // Entry index's bytes. Sizes are not trusted: the entry is cut to the bytes that exist.
     void readEntry(int index, TMemoryStream& out);
 
-private:
+  private:
     bool LoadImage(const std::vector<uint8_t>& image);
 };

@@ -6,7 +6,8 @@
 namespace {
 
 void Put32(std::vector<uint8_t>& v, uint32_t x) {
-    for (int i = 0; i < 4; i++) v.push_back(uint8_t(x >> (8 * i)));
+    for (int i = 0; i < 4; i++)
+        v.push_back(uint8_t(x >> (8 * i)));
 }
 
 std::string NameText(const std::vector<TSkinEntry>& entries) {
@@ -28,8 +29,10 @@ std::vector<uint8_t> BuildSkinImage(const std::vector<TSkinEntry>& entries, cons
     Put32(image, uint32_t(names.size()));
     image.insert(image.end(), reserved, reserved + 8);
     image.insert(image.end(), names.begin(), names.end());
-    for (const TSkinEntry& e : entries) Put32(image, uint32_t(e.Data.size()));
-    for (const TSkinEntry& e : entries) image.insert(image.end(), e.Data.begin(), e.Data.end());
+    for (const TSkinEntry& e : entries)
+        Put32(image, uint32_t(e.Data.size()));
+    for (const TSkinEntry& e : entries)
+        image.insert(image.end(), e.Data.begin(), e.Data.end());
     return image;
 }
 

@@ -19,7 +19,8 @@ constexpr TPositionCode MakePositionCode() {
     constexpr int lengths[][2] = {{3, 1}, {4, 3}, {5, 8}, {6, 12}, {7, 24}, {8, 16}};
     int j = 0;
     for (const auto& run : lengths)
-        for (int k = 0; k < run[1]; k++) t.p_len[j++] = uint8_t(run[0]);
+        for (int k = 0; k < run[1]; k++)
+            t.p_len[j++] = uint8_t(run[0]);
     unsigned code = 0;
     for (j = 0; j < 64; j++) {
         t.p_code[j] = uint8_t(code);
@@ -36,7 +37,9 @@ constexpr TPositionCode MakePositionCode() {
 constexpr TPositionCode kPos = MakePositionCode();
 static_assert(kPos.p_code[1] == 0x20 && kPos.p_code[5] == 0x58 && kPos.p_code[63] == 0xFF);
 
-template <class V> void Release(V& v) { V().swap(v); }
+template <class V> void Release(V& v) {
+    V().swap(v);
+}
 
 } // namespace
 
@@ -198,7 +201,8 @@ void TLZH::reconst() {
     for (int i = 0, j = N_CHAR; j < T; i += 2, j++) {
         unsigned f = unsigned(freq[i]) + freq[i + 1];
         int k = j - 1;
-        while (f < freq[k]) k--;
+        while (f < freq[k])
+            k--;
         k++;
         std::memmove(&freq[k + 1], &freq[k], size_t(j - k) * sizeof(freq[0]));
         std::memmove(&son[k + 1], &son[k], size_t(j - k) * sizeof(son[0]));
@@ -266,7 +270,8 @@ void TLZH::EncodePosition(unsigned c) {
 
 int TLZH::DecodeChar() {
     int c = son[R];
-    while (c < T) c = son[c + GetBit()];
+    while (c < T)
+        c = son[c + GetBit()];
     c -= T;
     update(c);
     return c;
@@ -275,15 +280,18 @@ int TLZH::DecodeChar() {
 int TLZH::DecodePosition() {
     int i = GetByte();
     int c = kPos.d_code[i] << 6;
-    for (int j = kPos.d_len[i] - 2; j > 0; j--) i = (i << 1) + GetBit();
+    for (int j = kPos.d_len[i] - 2; j > 0; j--)
+        i = (i << 1) + GetBit();
     return c | (i & 0x3F);
 }
 
 // ---- encoder search trees -----------------------------------------------------------------------
 
 void TLZH::InitTree() {
-    for (int i = N + 1; i <= N + 256; i++) rson[i] = NIL;
-    for (int i = 0; i <= N; i++) dad[i] = NIL;
+    for (int i = N + 1; i <= N + 256; i++)
+        rson[i] = NIL;
+    for (int i = 0; i <= N; i++)
+        dad[i] = NIL;
 }
 
 // Inserts position r into the tree of its first byte and finds the longest match; among equally
@@ -303,7 +311,8 @@ void TLZH::InsertNode(int r) {
         }
         p = next[p];
         int i = 1;
-        while (i < F && (cmp = key[i] - text_buf[size_t(p + i)]) == 0) i++;
+        while (i < F && (cmp = key[i] - text_buf[size_t(p + i)]) == 0)
+            i++;
         if (i > THRESHOLD) {
             int distance = ((r - p) & (N - 1)) - 1;
             if (i > match_length) {
@@ -321,8 +330,10 @@ void TLZH::InsertNode(int r) {
     rson[r] = rson[p];
     dad[lson[p]] = int16_t(r);
     dad[rson[p]] = int16_t(r);
-    if (rson[dad[p]] == p) rson[dad[p]] = int16_t(r);
-    else lson[dad[p]] = int16_t(r);
+    if (rson[dad[p]] == p)
+        rson[dad[p]] = int16_t(r);
+    else
+        lson[dad[p]] = int16_t(r);
     dad[p] = NIL;
 }
 
@@ -336,7 +347,8 @@ void TLZH::DeleteNode(int p) {
     } else {
         q = lson[p];
         if (rson[q] != NIL) {
-            do q = rson[q];
+            do
+                q = rson[q];
             while (rson[q] != NIL);
             rson[dad[q]] = lson[q];
             dad[lson[q]] = dad[q];
@@ -347,8 +359,10 @@ void TLZH::DeleteNode(int p) {
         dad[rson[p]] = int16_t(q);
     }
     dad[q] = dad[p];
-    if (rson[dad[p]] == p) rson[dad[p]] = int16_t(q);
-    else lson[dad[p]] = int16_t(q);
+    if (rson[dad[p]] == p)
+        rson[dad[p]] = int16_t(q);
+    else
+        lson[dad[p]] = int16_t(q);
     dad[p] = NIL;
 }
 
@@ -400,9 +414,11 @@ void TLZH::PackBody() {
     std::fill(text_buf.begin(), text_buf.begin() + r, uint8_t(' '));
     int lenLeft = 0;
     uint8_t c = 0;
-    while (lenLeft < F && ReadPackInput(c)) text_buf[size_t(r + lenLeft++)] = c;
+    while (lenLeft < F && ReadPackInput(c))
+        text_buf[size_t(r + lenLeft++)] = c;
     textsize = lenLeft;
-    for (int i = 1; i <= F; i++) InsertNode(r - i);
+    for (int i = 1; i <= F; i++)
+        InsertNode(r - i);
     InsertNode(r);
     while (lenLeft > 0) {
         if (match_length > lenLeft) match_length = int16_t(lenLeft);
@@ -448,7 +464,8 @@ void TLZH::UnpackBody(int32_t textSize) {
         int i = (r - DecodePosition() - 1) & (N - 1);
         int j = c - 255 + THRESHOLD;
         // A match that runs past the announced size is cut there.
-        for (int k = 0; k < j && count < textSize; k++) put(text_buf[size_t((i + k) & (N - 1))]);
+        for (int k = 0; k < j && count < textSize; k++)
+            put(text_buf[size_t((i + k) & (N - 1))]);
     }
 }
 
@@ -484,7 +501,8 @@ void LZHDecompress(TStream& Source, TStream& Dest) {
     Dest.SetPosition(0);
     uint8_t le[4];
     Source.ReadBuffer(le, 4);
-    int32_t size = int32_t(uint32_t(le[0]) | uint32_t(le[1]) << 8 | uint32_t(le[2]) << 16 | uint32_t(le[3]) << 24);
+    int32_t size =
+        int32_t(uint32_t(le[0]) | uint32_t(le[1]) << 8 | uint32_t(le[2]) << 16 | uint32_t(le[3]) << 24);
     if (size > LZHMaxUnpackedSize(Source.Size() - 4))
         throw ElzhException(Format("LZH : Packed data too short for %d bytes", size));
     TLZH lzh;

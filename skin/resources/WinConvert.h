@@ -20,7 +20,7 @@ using TReadProc = std::function<void(uint8_t* buffer, uint16_t count, uint16_t& 
 using TWriteProc = std::function<void(const uint8_t* buffer, uint16_t count, uint16_t& actual)>;
 
 class TLZH {
-public:
+  public:
     static constexpr int N = 4096;
     static constexpr int F = 60;
     static constexpr int THRESHOLD = 2;
@@ -47,7 +47,7 @@ public:
     uint16_t code = 0;
     int16_t len = 0;
 
-private:
+  private:
     void InitLZH();
     void EndLZH();
     void InitTree();
@@ -75,7 +75,7 @@ private:
 
     const TReadProc* FRead = nullptr;
     const TWriteProc* FWrite = nullptr;
-    std::vector<uint8_t> FInBuf;   // LZHPack reads its input in blocks
+    std::vector<uint8_t> FInBuf; // LZHPack reads its input in blocks
     size_t FInPos = 0;
     bool FInEnd = false;
 

@@ -7,7 +7,9 @@
 namespace {
 
 // A header as the index records it: the text itself starts with "[" and ends with "]".
-bool IsHeaderText(const std::string& s) { return !s.empty() && s.front() == '[' && s.back() == ']'; }
+bool IsHeaderText(const std::string& s) {
+    return !s.empty() && s.front() == '[' && s.back() == ']';
+}
 
 std::string ValueOf(const std::string& line) {
     size_t eq = line.find('=');
@@ -15,10 +17,10 @@ std::string ValueOf(const std::string& line) {
 }
 
 int DigitValue(char c, int base) {
-    int d = c >= '0' && c <= '9' ? c - '0'
-          : c >= 'a' && c <= 'f' ? c - 'a' + 10
-          : c >= 'A' && c <= 'F' ? c - 'A' + 10
-                                 : 99;
+    int d = c >= '0' && c <= '9'   ? c - '0'
+            : c >= 'a' && c <= 'f' ? c - 'a' + 10
+            : c >= 'A' && c <= 'F' ? c - 'A' + 10
+                                   : 99;
     return d < base ? d : -1;
 }
 
@@ -48,7 +50,9 @@ bool IniTextToInt(const std::string& text, int32_t& value) {
 
 // ---- text conventions ---------------------------------------------------------------------------
 
-bool TQuickIni::IsSection(const std::string& line) { return IsHeaderText(Trim(line)); }
+bool TQuickIni::IsSection(const std::string& line) {
+    return IsHeaderText(Trim(line));
+}
 
 std::string TQuickIni::GetName(const std::string& line) {
     size_t eq = line.find('=');
@@ -92,9 +96,13 @@ void TQuickIni::LoadFromZip(const std::string& path) {
     LoadFromStream(&text);
 }
 
-void TQuickIni::Compress(TStream& Source, TStream& Dest) { LZHCompress(Source, Dest); }
+void TQuickIni::Compress(TStream& Source, TStream& Dest) {
+    LZHCompress(Source, Dest);
+}
 
-void TQuickIni::Decompress(TStream& Source, TStream& Dest) { LZHDecompress(Source, Dest); }
+void TQuickIni::Decompress(TStream& Source, TStream& Dest) {
+    LZHDecompress(Source, Dest);
+}
 
 int TQuickIni::GetSectionIndex(const std::string& section) const {
     std::string header = "[" + section + "]";
@@ -107,7 +115,8 @@ int TQuickIni::GetSectionIndex(const std::string& section) const {
 // The position of the next section line after header, or the end of Lines.
 int TQuickIni::SectionEnd(int header) const {
     int i = header + 1;
-    while (i < Lines.Count() && !IsSection(Lines[i])) i++;
+    while (i < Lines.Count() && !IsSection(Lines[i]))
+        i++;
     return i;
 }
 
@@ -161,7 +170,8 @@ void TQuickIni::ReadSectionValues(const std::string& section, TStrings& list) co
     list.Clear();
     int header = GetSectionIndex(section);
     if (header < 0) return;
-    for (int i = header + 1, end = SectionEnd(header); i < end; i++) list.Add(Lines[i]);
+    for (int i = header + 1, end = SectionEnd(header); i < end; i++)
+        list.Add(Lines[i]);
 }
 
 // ---- editing ------------------------------------------------------------------------------------
@@ -177,8 +187,10 @@ void TQuickIni::DeleteLine(int pos) {
     Lines.Delete(pos);
     for (int i = Sections.Count() - 1; i >= 0; i--) {
         intptr_t at = Sections.GetInteger(i);
-        if (at == pos) Sections.Delete(i);
-        else if (at > pos) Sections.PutInteger(i, at - 1);
+        if (at == pos)
+            Sections.Delete(i);
+        else if (at > pos)
+            Sections.PutInteger(i, at - 1);
     }
 }
 
@@ -193,8 +205,10 @@ void TQuickIni::WriteString(const std::string& section, const std::string& key, 
     }
     if (key.empty()) return;
     int at = FindKey(header, key);
-    if (at >= 0) Lines.Put(at, line);
-    else InsertLine(SectionEnd(header), line);
+    if (at >= 0)
+        Lines.Put(at, line);
+    else
+        InsertLine(SectionEnd(header), line);
 }
 
 void TQuickIni::WriteInteger(const std::string& section, const std::string& key, int32_t value) {
@@ -214,7 +228,8 @@ void TQuickIni::DeleteKey(const std::string& section, const std::string& key) {
 void TQuickIni::EraseSection(const std::string& section) {
     int header = GetSectionIndex(section);
     if (header < 0) return;
-    for (int n = SectionEnd(header) - header; n > 0; n--) DeleteLine(header);
+    for (int n = SectionEnd(header) - header; n > 0; n--)
+        DeleteLine(header);
     // Keeps the blank line that separated it from the section before.
     if (header > 0) InsertLine(header, "");
 }
@@ -233,7 +248,8 @@ void TQuickIni::RebuildSections() {
 
 void TQuickIni::SetIniFile(const TStrings& list) {
     Lines.Clear();
-    for (int i = 0; i < list.Count(); i++) Lines.Add(list[i]);
+    for (int i = 0; i < list.Count(); i++)
+        Lines.Add(list[i]);
     RebuildSections();
 }
 
@@ -241,7 +257,8 @@ void TQuickIni::SetIniFile(const TStrings& list) {
 
 void TQuickIni::SaveToStream(TStream& Stream) const {
     std::string text;
-    for (int i = 0; i < Lines.Count(); i++) text += (i ? "\r\n" : "") + Lines[i];
+    for (int i = 0; i < Lines.Count(); i++)
+        text += (i ? "\r\n" : "") + Lines[i];
     Stream.WriteBuffer(text.data(), int64_t(text.size()));
 }
 

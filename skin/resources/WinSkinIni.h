@@ -9,9 +9,9 @@
 #include <string>
 
 class TQuickIni {
-public:
-    std::string FileName;  // a name only; setting it loads nothing
-    TStringList Lines;     // trimmed lines, blank lines and ";" comments dropped when loaded
+  public:
+    std::string FileName; // a name only; setting it loads nothing
+    TStringList Lines;    // trimmed lines, blank lines and ";" comments dropped when loaded
     // One entry per header line: its trimmed text and its position in Lines.
     TStringList Sections;
 
@@ -40,13 +40,13 @@ public:
     void DeleteKey(const std::string& section, const std::string& key);
     void EraseSection(const std::string& section);
     void Clear();
-    void SetIniFile(const TStrings& list); // lines taken unchanged
+    void SetIniFile(const TStrings& list);    // lines taken unchanged
     void SaveToStream(TStream& Stream) const; // lines joined with CR LF
     void SaveToFile(const std::string& path) const;
     void SavetoZip(const std::string& path) const;
     void SetFileName(const std::string& name);
 
-private:
+  private:
     int SectionEnd(int header) const;
     int FindKey(int header, const std::string& key) const;
     void InsertLine(int pos, const std::string& line);

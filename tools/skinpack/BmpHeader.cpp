@@ -7,7 +7,8 @@ namespace {
 
 uint32_t Get(const std::vector<uint8_t>& d, size_t at, int bytes) {
     uint32_t v = 0;
-    for (int i = bytes - 1; i >= 0; i--) v = v << 8 | d[at + size_t(i)];
+    for (int i = bytes - 1; i >= 0; i--)
+        v = v << 8 | d[at + size_t(i)];
     return v;
 }
 
@@ -36,9 +37,11 @@ std::vector<std::string> BmpProblems(const std::vector<uint8_t>& data) {
     if (!ReadBmpHeader(data, info)) return {"not a BMP (no \"BM\" header)"};
     std::vector<std::string> problems;
     if (info.FileSize != data.size())
-        problems.push_back(Format("its header gives %u bytes, the entry has %u", info.FileSize, unsigned(data.size())));
+        problems.push_back(
+            Format("its header gives %u bytes, the entry has %u", info.FileSize, unsigned(data.size())));
     if (info.OffBits >= data.size())
-        problems.push_back(Format("its pixel data would start at %u, past its %u bytes", info.OffBits, unsigned(data.size())));
+        problems.push_back(Format("its pixel data would start at %u, past its %u bytes", info.OffBits,
+                                  unsigned(data.size())));
     std::string error;
     TBmpImage image;
     if (problems.empty() && !DecodeBmp(data.data(), data.size(), image, &error)) problems.push_back(error);

@@ -24,12 +24,16 @@ struct TChecker {
             int64_t start = end, size = R.EntrySizes[size_t(i)];
             end += size;
             const std::string name = R.EntryNames[i];
-            if (size < 0) Problem(Format("entry \"%s\" has a negative size (%lld)", name.c_str(), static_cast<long long>(size)));
+            if (size < 0)
+                Problem(Format("entry \"%s\" has a negative size (%lld)", name.c_str(),
+                               static_cast<long long>(size)));
             else if (int64_t missing = end - std::max(start, total); missing > 0)
                 Problem(Format("entry \"%s\" runs %lld bytes past the entry data", name.c_str(),
                                static_cast<long long>(missing)));
         }
-        if (end < total) Problem(Format("%lld bytes after the last entry belong to no entry", static_cast<long long>(total - end)));
+        if (end < total)
+            Problem(Format("%lld bytes after the last entry belong to no entry",
+                           static_cast<long long>(total - end)));
     }
 
     // The description the skin loader would take (the first), or -1; there must be exactly one.
@@ -43,7 +47,8 @@ struct TChecker {
             return -1;
         }
         if (found.size() > 1)
-            Problem(Format("%u entries have names containing \".ini\"; a skin needs exactly one", unsigned(found.size())));
+            Problem(Format("%u entries have names containing \".ini\"; a skin needs exactly one",
+                           unsigned(found.size())));
         return found[0];
     }
 
@@ -76,7 +81,8 @@ struct TChecker {
                 Problem(where + " names \"" + name + "\", which is not in the archive");
                 continue;
             }
-            for (const std::string& p : BmpProblems(data.Bytes())) Problem("\"" + name + "\": " + p);
+            for (const std::string& p : BmpProblems(data.Bytes()))
+                Problem("\"" + name + "\": " + p);
         }
     }
 };

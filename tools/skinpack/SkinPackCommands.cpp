@@ -10,7 +10,9 @@
 
 namespace {
 
-std::filesystem::path Utf8Path(const std::string& s) { return std::filesystem::path(std::u8string(s.begin(), s.end())); }
+std::filesystem::path Utf8Path(const std::string& s) {
+    return std::filesystem::path(std::u8string(s.begin(), s.end()));
+}
 
 std::string BaseName(const std::string& path) {
     size_t slash = path.find_last_of("/\\");
@@ -60,9 +62,11 @@ int ListArchive(const std::string& archive) {
     TSkinReader r;
     if (!OpenArchive(archive, r)) return 1;
     std::string reserved;
-    for (uint8_t b : r.Header.Reserved) reserved += Format(" %02X", b);
+    for (uint8_t b : r.Header.Reserved)
+        reserved += Format(" %02X", b);
     std::printf("Magic: %d\nNameLength: %d\nReserved:%s\nEntries: %d\nData: %lld bytes\n", r.Header.Magic,
-                r.Header.NameLength, reserved.c_str(), r.EntryCount, static_cast<long long>(r.EntryData.Size()));
+                r.Header.NameLength, reserved.c_str(), r.EntryCount,
+                static_cast<long long>(r.EntryData.Size()));
     for (int i = 0; i < r.EntryCount; i++) {
         std::string bmp = BmpColumn(EntryBytes(r, i));
         std::printf("%4d  %-32s %10d%s\n", i, r.EntryNames[i].c_str(), r.EntrySizes[size_t(i)], bmp.c_str());

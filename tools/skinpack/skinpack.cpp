@@ -6,12 +6,11 @@
 
 namespace {
 
-const char* const kUsage =
-    "usage: skinpack list ARCHIVE\n"
-    "       skinpack unpack ARCHIVE DIR\n"
-    "       skinpack pack -o ARCHIVE FILE...\n"
-    "       skinpack check ARCHIVE\n"
-    "       skinpack ini ARCHIVE SECTION KEY\n";
+const char* const kUsage = "usage: skinpack list ARCHIVE\n"
+                           "       skinpack unpack ARCHIVE DIR\n"
+                           "       skinpack pack -o ARCHIVE FILE...\n"
+                           "       skinpack check ARCHIVE\n"
+                           "       skinpack ini ARCHIVE SECTION KEY\n";
 
 int Usage() {
     std::fputs(kUsage, stderr);
@@ -34,7 +33,8 @@ int Dispatch(const std::vector<std::string>& a) {
 int main(int argc, char** argv) {
     SkinReadReport = [](const std::string& m) {
         std::string text = m;
-        for (char& c : text) c = c == '\r' ? ' ' : c;
+        for (char& c : text)
+            c = c == '\r' ? ' ' : c;
         Fail(text);
     };
     try {

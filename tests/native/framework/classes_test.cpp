@@ -54,7 +54,8 @@ TEST(Component, OwnerDestroysOwnedInReverseOrderAndHearsOfIt) {
     std::vector<std::string> log;
     auto* root = new Probe(nullptr, &log);
     root->SetName("root");
-    for (const char* n : {"a", "b", "c"}) (new Probe(root, &log))->SetName(n);
+    for (const char* n : {"a", "b", "c"})
+        (new Probe(root, &log))->SetName(n);
     EXPECT_EQ(root->FindComponent("B")->Name(), "b");
     root->Free();
     std::vector<std::string> want{"gone c", "~c", "gone b", "~b", "gone a", "~a", "~root"};

@@ -14,7 +14,8 @@ TEST(StrToInt, AcceptsDecimalAndEveryHexPrefix) {
 }
 
 TEST(StrToInt, RefusesWhatIsNotAWholeNumber) {
-    for (const char* bad : {"2147483648", "", " ", "12a", "12 ", "-$FF", "0x", "$", "$1FFFFFFFF", "- 1", "0x-1"}) {
+    for (const char* bad :
+         {"2147483648", "", " ", "12a", "12 ", "-$FF", "0x", "$", "$1FFFFFFFF", "- 1", "0x-1"}) {
         try {
             StrToInt(bad);
             ADD_FAILURE() << bad;

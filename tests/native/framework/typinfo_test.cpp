@@ -7,7 +7,7 @@ enum TAlign { alNone, alLeft, alRight };
 
 class TWidget : public TComponent {
     QL_CLASS_INFO()
-public:
+  public:
     using TComponent::TComponent;
     int Width = 10;
     TAlign Align = alLeft;

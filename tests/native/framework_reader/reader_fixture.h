@@ -15,7 +15,7 @@ enum TTestAlign { taNone, taLeft, taClient };
 
 class TTestFont : public TPersistent {
     QL_CLASS_INFO()
-public:
+  public:
     std::string Name = "MS Sans Serif";
     int Size = 8;
     uint32_t Style = 0;
@@ -24,7 +24,7 @@ public:
 // Logs "Name.what", marked when it happens outside reading.
 class TTestComponent : public TComponent {
     QL_CLASS_INFO()
-public:
+  public:
     using TComponent::TComponent;
     void Note(const std::string& what) const;
     void SetParentComponent(TComponent* parent) override;
@@ -33,7 +33,7 @@ public:
 
 class TTestTimer : public TTestComponent {
     QL_CLASS_INFO()
-public:
+  public:
     using TTestComponent::TTestComponent;
     int Interval = 1000;
     TNotifyEvent OnTimer;
@@ -41,7 +41,7 @@ public:
 
 class TTestControl : public TTestComponent {
     QL_CLASS_INFO()
-public:
+  public:
     using TTestComponent::TTestComponent;
     ~TTestControl() override;
     void SetParentComponent(TComponent* parent) override;
@@ -63,7 +63,7 @@ public:
 // The root: a handler table of two notify handlers and one of another signature.
 class TTestForm : public TTestControl {
     QL_CLASS_INFO()
-public:
+  public:
     using TTestControl::TTestControl;
     TMethod MethodAddress(const std::string& name) const override;
     void ButtonClick(TObject* sender);

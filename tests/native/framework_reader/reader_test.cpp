@@ -5,7 +5,7 @@
 namespace {
 
 class FormReader : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         RegisterReaderTestClasses();
         ReaderLog().clear();
@@ -264,7 +264,6 @@ TEST_F(FormReader, WriteReadWriteIsStable) {
     EXPECT_EQ(Control(second, "ButtonRead").Parent, &copy);
     EXPECT_EQ(second.Font->Style, 3u);
     EXPECT_NE(text.find("OnClick = ButtonClick"), std::string::npos); // handlers bound by name stay named
-
 }
 
 } // namespace

@@ -8,12 +8,15 @@
 #include <string>
 #include <vector>
 
-inline std::vector<uint8_t> Bytes(const std::string& s) { return {s.begin(), s.end()}; }
+inline std::vector<uint8_t> Bytes(const std::string& s) {
+    return {s.begin(), s.end()};
+}
 
 inline std::vector<uint8_t> RandomBytes(size_t n, uint32_t seed) {
     std::mt19937 rng(seed);
     std::vector<uint8_t> v(n);
-    for (auto& b : v) b = uint8_t(rng());
+    for (auto& b : v)
+        b = uint8_t(rng());
     return v;
 }
 

@@ -9,29 +9,28 @@
 
 namespace {
 
-const char* const kSample =
-    "Orphan=1\r\n"
-    "[Buttons]\r\n"
-    "  Rightwidth  =  8  \r\n"
-    "; a comment\r\n"
-    "Image = buttons.bmp ; the face\r\n"
-    "Color=0x00FF00\n"
-    "Hex=$FF\r"
-    "Empty=\r\n"
-    "Twice=first\r\n"
-    "Twice=second\r\n"
-    "Blank=\r\n"
-    "Blank=later\r\n"
-    "junk line\r\n"
-    "Formula=a=b\r\n"
-    "\r\n"
-    "[ Spaced ]\r\n"
-    "k=v\r\n"
-    "[Progress.Chunk]\r\n"
-    "#Hash=1\r\n"
-    "Trans=1\r\n"
-    "[buttons]\r\n"
-    "Rightwidth=99\r\n";
+const char* const kSample = "Orphan=1\r\n"
+                            "[Buttons]\r\n"
+                            "  Rightwidth  =  8  \r\n"
+                            "; a comment\r\n"
+                            "Image = buttons.bmp ; the face\r\n"
+                            "Color=0x00FF00\n"
+                            "Hex=$FF\r"
+                            "Empty=\r\n"
+                            "Twice=first\r\n"
+                            "Twice=second\r\n"
+                            "Blank=\r\n"
+                            "Blank=later\r\n"
+                            "junk line\r\n"
+                            "Formula=a=b\r\n"
+                            "\r\n"
+                            "[ Spaced ]\r\n"
+                            "k=v\r\n"
+                            "[Progress.Chunk]\r\n"
+                            "#Hash=1\r\n"
+                            "Trans=1\r\n"
+                            "[buttons]\r\n"
+                            "Rightwidth=99\r\n";
 
 TQuickIni Loaded(const std::string& text) {
     TQuickIni ini;
@@ -43,7 +42,8 @@ TQuickIni Loaded(const std::string& text) {
 // Every index entry names its header line, and every header line is indexed once.
 void ExpectIndexed(const TQuickIni& ini) {
     int headers = 0;
-    for (int i = 0; i < ini.Lines.Count(); i++) headers += TQuickIni::IsSection(ini.Lines[i]);
+    for (int i = 0; i < ini.Lines.Count(); i++)
+        headers += TQuickIni::IsSection(ini.Lines[i]);
     EXPECT_EQ(ini.Sections.Count(), headers);
     for (int i = 0; i < ini.Sections.Count(); i++) {
         intptr_t at = ini.Sections.GetInteger(i);
@@ -63,7 +63,8 @@ std::string Saved(const TQuickIni& ini) {
 
 std::vector<std::string> ListOf(const TStrings& l) {
     std::vector<std::string> v;
-    for (int i = 0; i < l.Count(); i++) v.push_back(l[i]);
+    for (int i = 0; i < l.Count(); i++)
+        v.push_back(l[i]);
     return v;
 }
 
@@ -72,7 +73,8 @@ std::vector<std::string> ListOf(const TStrings& l) {
 TEST(QuickIni, LookupRules) {
     TQuickIni ini = Loaded(kSample);
     ExpectIndexed(ini);
-    for (const char* name : {"Buttons", "BUTTONS", "buttons"}) EXPECT_EQ(ini.ReadString(name, "RightWidth", "-"), "8");
+    for (const char* name : {"Buttons", "BUTTONS", "buttons"})
+        EXPECT_EQ(ini.ReadString(name, "RightWidth", "-"), "8");
     EXPECT_EQ(ini.ReadString("Spaced", "k", "-"), "-") << "spaces inside the brackets count";
     EXPECT_EQ(ini.ReadString(" Spaced ", "k", "-"), "v");
     EXPECT_EQ(ini.ReadString("Buttons", " RightWidth", "-"), "-") << "the caller's key is not trimmed";
@@ -81,7 +83,8 @@ TEST(QuickIni, LookupRules) {
     EXPECT_EQ(ini.ReadString("Buttons", "Blank", "-"), "-") << "an empty first value stops the search";
     EXPECT_EQ(ini.ReadString("Buttons", "Empty", "dflt"), "dflt");
     EXPECT_EQ(ini.ReadString("Buttons", "Formula", "-"), "a=b");
-    EXPECT_EQ(ini.ReadString("Buttons", "", "-"), "-") << "a line without '=' has the empty name and no value";
+    EXPECT_EQ(ini.ReadString("Buttons", "", "-"), "-")
+        << "a line without '=' has the empty name and no value";
     EXPECT_EQ(ini.ReadString("Buttons", "Orphan", "-"), "-") << "keys before the first header belong to none";
     EXPECT_EQ(ini.ReadString("Progress.Chunk", "Trans", "-"), "1") << "found after a '#' line";
     EXPECT_EQ(ini.ReadString("Progress.Chunk", "#hash", "-"), "1");
@@ -93,8 +96,9 @@ TEST(QuickIni, LookupRules) {
 }
 
 TEST(QuickIni, Numbers) {
-    TQuickIni ini = Loaded(kSample + std::string("[N]\nneg=-12\nplus=+7\nbig=2147483648\nmin=-2147483648\n"
-                                                 "all=$FFFFFFFF\nover=$100000000\nx=0x\nbad=12abc\nzero=0\n"));
+    TQuickIni ini =
+        Loaded(kSample + std::string("[N]\nneg=-12\nplus=+7\nbig=2147483648\nmin=-2147483648\n"
+                                     "all=$FFFFFFFF\nover=$100000000\nx=0x\nbad=12abc\nzero=0\n"));
     EXPECT_EQ(ini.ReadInteger("Buttons", "Color", -1), 65280);
     EXPECT_EQ(ini.ReadInteger("Buttons", "Hex", -1), 255);
     EXPECT_EQ(ini.ReadInteger("Buttons", "Empty", -1), -1);
@@ -162,7 +166,8 @@ TEST(QuickIni, EditsKeepTheIndex) {
     EXPECT_EQ(Saved(ini), "[A]\r\nA=2\r\nNew=x\r\n\r\n[C]\r\nc=1\r\n[D]\r\nflag=1\r\n[E]");
     ini.EraseSection("A");
     ExpectIndexed(ini);
-    EXPECT_EQ(Saved(ini), "[C]\r\nc=1\r\n[D]\r\nflag=1\r\n[E]") << "nothing left in place of the first section";
+    EXPECT_EQ(Saved(ini), "[C]\r\nc=1\r\n[D]\r\nflag=1\r\n[E]")
+        << "nothing left in place of the first section";
     ini.WriteString("C", "k", "v");
     EXPECT_EQ(ini.ReadString("D", "flag", "-"), "1");
     EXPECT_EQ(ini.ReadString("C", "k", "-"), "v");
@@ -203,7 +208,8 @@ TEST(QuickIni, FilesAndPackedFiles) {
     EXPECT_EQ(Saved(b), Saved(ini));
     TMemoryStream file;
     file.LoadFromFile(packed);
-    EXPECT_EQ(std::vector<uint8_t>(file.Bytes().begin(), file.Bytes().begin() + 4), Le32(int32_t(Saved(ini).size())));
+    EXPECT_EQ(std::vector<uint8_t>(file.Bytes().begin(), file.Bytes().begin() + 4),
+              Le32(int32_t(Saved(ini).size())));
     EXPECT_THROW(a.LoadFromFile((dir / "missing.ini").string()), EFOpenError);
     std::filesystem::remove_all(dir);
 

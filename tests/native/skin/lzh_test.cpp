@@ -20,12 +20,14 @@ std::vector<uint8_t> Unpack(const std::vector<uint8_t>& packed) {
 // Runs of every length around F, matches at the far end of the window, and plain text.
 std::vector<uint8_t> Awkward() {
     std::vector<uint8_t> v;
-    for (int len = 1; len < 130; len += 7) v.insert(v.end(), size_t(len), uint8_t('a' + len % 26));
+    for (int len = 1; len < 130; len += 7)
+        v.insert(v.end(), size_t(len), uint8_t('a' + len % 26));
     auto noise = RandomBytes(4095, 7);
     v.insert(v.end(), noise.begin(), noise.end());
     v.insert(v.end(), noise.begin(), noise.begin() + 200);
     std::string text = "[Buttons]\r\nRightWidth=8\r\nImage=buttons.bmp\r\n";
-    for (int i = 0; i < 200; i++) v.insert(v.end(), text.begin(), text.end());
+    for (int i = 0; i < 200; i++)
+        v.insert(v.end(), text.begin(), text.end());
     return v;
 }
 
@@ -53,11 +55,15 @@ struct Counting {
 } // namespace
 
 TEST(Lzh, RoundTripsAnyBytes) {
-    std::vector<std::vector<uint8_t>> inputs = {
-        {}, {0x41}, std::vector<uint8_t>(1000, 0x20), std::vector<uint8_t>(5000, 0),
-        RandomBytes(100000, 1), Awkward()};
+    std::vector<std::vector<uint8_t>> inputs = {{},
+                                                {0x41},
+                                                std::vector<uint8_t>(1000, 0x20),
+                                                std::vector<uint8_t>(5000, 0),
+                                                RandomBytes(100000, 1),
+                                                Awkward()};
     std::vector<uint8_t> all(256);
-    for (int i = 0; i < 256; i++) all[size_t(i)] = uint8_t(i);
+    for (int i = 0; i < 256; i++)
+        all[size_t(i)] = uint8_t(i);
     inputs.push_back(all);
     for (const auto& in : inputs) {
         auto packed = Pack(in);

@@ -30,14 +30,15 @@ TMemoryStream PackImage(const std::vector<uint8_t>& image) {
 }
 
 // An unpacked image with a hand-made name text and size table.
-std::vector<uint8_t> Image(const std::string& names, const std::vector<int32_t>& sizes, const std::string& data,
-                           int32_t magic = SkinArchiveMagic) {
+std::vector<uint8_t> Image(const std::string& names, const std::vector<int32_t>& sizes,
+                           const std::string& data, int32_t magic = SkinArchiveMagic) {
     std::vector<uint8_t> v = Le32(magic);
     auto put = [&v](const std::vector<uint8_t>& b) { v.insert(v.end(), b.begin(), b.end()); };
     put(Le32(int32_t(names.size())));
     put({1, 2, 3, 4, 0xFF, 0xFE, 0x80, 0});
     put(Bytes(names));
-    for (int32_t s : sizes) put(Le32(s));
+    for (int32_t s : sizes)
+        put(Le32(s));
     put(Bytes(data));
     return v;
 }
@@ -57,9 +58,10 @@ std::string Entry(TSkinReader& r, const std::string& name) {
 } // namespace
 
 TEST(SkinArchive, ReadsEntriesByNameIgnoringAsciiCaseOnly) {
-    std::vector<TSkinEntry> entries = {
-        {"Buttons.BMP", Bytes("BMbuttons")}, {"skin.ini.bak", Bytes("old")}, {"Skin.INI", Bytes("[Form]")},
-        {"\xC4rger.bmp", Bytes("umlaut")}};
+    std::vector<TSkinEntry> entries = {{"Buttons.BMP", Bytes("BMbuttons")},
+                                       {"skin.ini.bak", Bytes("old")},
+                                       {"Skin.INI", Bytes("[Form]")},
+                                       {"\xC4rger.bmp", Bytes("umlaut")}};
     TMemoryStream archive;
     WriteSkinArchive(entries, archive);
     TSkinReader r;
@@ -138,7 +140,8 @@ TEST(SkinArchive, SizesNeverReachOutsideTheData) {
 
 TEST(SkinArchive, MoreThan1001EntriesAreAllReadable) {
     std::vector<TSkinEntry> entries;
-    for (int i = 0; i < 1500; i++) entries.push_back({"e" + std::to_string(i) + ".bmp", Bytes(std::to_string(i))});
+    for (int i = 0; i < 1500; i++)
+        entries.push_back({"e" + std::to_string(i) + ".bmp", Bytes(std::to_string(i))});
     TMemoryStream archive;
     WriteSkinArchive(entries, archive);
     TSkinReader r;
@@ -157,9 +160,10 @@ TEST(SkinArchive, BrokenArchivesAreRefusedAndReported) {
     auto nameNegative = Image("a\r\n", {1}, "a");
     nameNegative[7] = 0x80;
     // The name text or the size table running past the image; an image too short for its header.
-    std::vector<std::vector<uint8_t>> broken = {nameTooLong, nameNegative, Image("a\r\nb\r\nc\r\n", {}, "x"),
-                                                {0x20, 0x4E, 0, 0, 3}};
-    for (const auto& image : broken) EXPECT_FALSE(Load(r, image));
+    std::vector<std::vector<uint8_t>> broken = {
+        nameTooLong, nameNegative, Image("a\r\nb\r\nc\r\n", {}, "x"), {0x20, 0x4E, 0, 0, 3}};
+    for (const auto& image : broken)
+        EXPECT_FALSE(Load(r, image));
 
     // An announced size far beyond what the packed bytes can give, and no size at all.
     auto forged = Le32(1 << 30);
@@ -169,7 +173,8 @@ TEST(SkinArchive, BrokenArchivesAreRefusedAndReported) {
     EXPECT_FALSE(r.Loadfromstream(s2));
 
     EXPECT_EQ(report.messages.size(), broken.size() + 2);
-    for (const auto& m : report.messages) EXPECT_EQ(m.rfind("Broken skin archive: ", 0), 0u) << m;
+    for (const auto& m : report.messages)
+        EXPECT_EQ(m.rfind("Broken skin archive: ", 0), 0u) << m;
     EXPECT_EQ(Entry(r, "keep"), "k") << "a refused archive leaves the reader as it was";
 }
 

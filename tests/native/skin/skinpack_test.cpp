@@ -28,21 +28,23 @@ Result Tool(const std::string& args) {
     FILE* p = popen(cmd.c_str(), "r");
     char buf[4096];
     size_t n;
-    while ((n = fread(buf, 1, sizeof buf, p)) > 0) r.out.append(buf, n);
+    while ((n = fread(buf, 1, sizeof buf, p)) > 0)
+        r.out.append(buf, n);
     int status = pclose(p);
     r.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     return r;
 }
 
 class SkinPackTool : public ::testing::Test {
-protected:
+  protected:
     fs::path dir = fs::temp_directory_path() / ("skinpack_test_" + std::to_string(::getpid()));
     void SetUp() override { fs::create_directories(dir / "src" / "sub"); }
     void TearDown() override { fs::remove_all(dir); }
 
     std::string P(const std::string& rel) const { return (dir / rel).string(); }
     void Write(const std::string& rel, const std::vector<uint8_t>& bytes) const {
-        std::ofstream(P(rel), std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), long(bytes.size()));
+        std::ofstream(P(rel), std::ios::binary)
+            .write(reinterpret_cast<const char*>(bytes.data()), long(bytes.size()));
     }
     std::vector<uint8_t> Read(const std::string& rel) const {
         std::ifstream f(P(rel), std::ios::binary);
@@ -56,7 +58,9 @@ protected:
     }
 };
 
-std::vector<uint8_t> Bmp(int w, int h, int bits) { return EncodeBmp(TBmpImage(w, h, 0xFF336699u, bits), bits); }
+std::vector<uint8_t> Bmp(int w, int h, int bits) {
+    return EncodeBmp(TBmpImage(w, h, 0xFF336699u, bits), bits);
+}
 
 const char* const kIni = "[Buttons]\r\nImage = buttons.bmp\r\nTrans=1\r\n[Check]\r\nBitmap=CHECK.BMP\r\n";
 
@@ -67,12 +71,13 @@ TEST_F(SkinPackTool, PackListCheckReadAndUnpack) {
     Write("src/sub/check.bmp", Bmp(7, 3, 32));
     Write("src/skin.ini", Bytes(kIni));
     Result r = Tool("pack -o " + P("a.skn") + " " + P("src/Buttons.BMP") + " " + P("src/skin.ini") + " " +
-                   P("src/sub/check.bmp"));
+                    P("src/sub/check.bmp"));
     ASSERT_EQ(r.code, 0) << r.out;
 
     r = Tool("list " + P("a.skn"));
     EXPECT_EQ(r.code, 0) << r.out;
-    for (const char* s : {"Magic: 20000", "Entries: 3", "Reserved: 00 00 00 00 00 00 00 00", "10x5x24", "7x3x32"})
+    for (const char* s :
+         {"Magic: 20000", "Entries: 3", "Reserved: 00 00 00 00 00 00 00 00", "10x5x24", "7x3x32"})
         EXPECT_NE(r.out.find(s), std::string::npos) << s << "\n" << r.out;
     EXPECT_LT(r.out.find("buttons.bmp"), r.out.find("skin.ini")) << "entries in the order given";
     EXPECT_LT(r.out.find("skin.ini"), r.out.find("check.bmp"));
@@ -119,15 +124,18 @@ TEST_F(SkinPackTool, CheckNamesEveryProblem) {
     auto bmp = Bmp(4, 4, 24);
     auto shortBmp = std::vector<uint8_t>(bmp.begin(), bmp.end() - 10);
     std::string ini = "[A]\r\nx=present.bmp\r\ny=absent.bmp\r\nz=short.bmp\r\nw=text.bmp\r\n";
-    std::vector<TSkinEntry> entries = {{"present.bmp", bmp}, {"short.bmp", shortBmp}, {"text.bmp", Bytes("hello")},
-                                       {"skin.ini", Bytes(ini)}, {"old.ini", Bytes("")}};
+    std::vector<TSkinEntry> entries = {{"present.bmp", bmp},
+                                       {"short.bmp", shortBmp},
+                                       {"text.bmp", Bytes("hello")},
+                                       {"skin.ini", Bytes(ini)},
+                                       {"old.ini", Bytes("")}};
     auto image = BuildSkinImage(entries);
     image.resize(image.size() - 2); // the last entry now runs past the data
     WriteImage("bad.skn", image);
     Result r = Tool("check " + P("bad.skn"));
     EXPECT_EQ(r.code, 1);
-    for (const char* s : {"absent.bmp\", which is not in the archive", "\"short.bmp\"", "\"text.bmp\": not a BMP",
-                          "2 entries have names containing \".ini\""})
+    for (const char* s : {"absent.bmp\", which is not in the archive", "\"short.bmp\"",
+                          "\"text.bmp\": not a BMP", "2 entries have names containing \".ini\""})
         EXPECT_NE(r.out.find(s), std::string::npos) << s << "\n" << r.out;
     EXPECT_EQ(r.out.find("present.bmp\":"), std::string::npos) << r.out;
 
@@ -140,7 +148,8 @@ TEST_F(SkinPackTool, CheckNamesEveryProblem) {
 }
 
 TEST_F(SkinPackTool, UnpackWritesNothingOutsideItsDirectory) {
-    WriteImage("evil.skn", BuildSkinImage({{"../escaped.bmp", Bytes("x")}, {"ok.bmp", Bytes("y")}, {"", Bytes("")}}));
+    WriteImage("evil.skn",
+               BuildSkinImage({{"../escaped.bmp", Bytes("x")}, {"ok.bmp", Bytes("y")}, {"", Bytes("")}}));
     Result r = Tool("unpack " + P("evil.skn") + " " + P("out"));
     EXPECT_EQ(r.code, 1);
     EXPECT_NE(r.out.find("not a plain file name"), std::string::npos) << r.out;

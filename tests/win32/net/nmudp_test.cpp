@@ -26,7 +26,7 @@ sockaddr_in Address(uint32_t host, int port) {
 }
 
 class Peer { // a plain UDP socket on 127.0.0.1
-public:
+  public:
     Peer() {
         sockaddr_in a = Address(inet_addr("127.0.0.1"), 0);
         int len = sizeof a;
@@ -68,7 +68,8 @@ void PumpUntil(const std::function<bool()>& done, DWORD ms = 2000) {
     DWORD end = GetTickCount() + ms;
     MSG m;
     while (!done() && GetTickCount() < end) {
-        while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&m);
+        while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageW(&m);
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
     }
 }
@@ -91,7 +92,7 @@ struct Received {
 } // namespace
 
 class NMUDPTest : public ::testing::Test {
-protected:
+  protected:
     NMUDPTest() {
         Udp->RemoteHost = "127.0.0.1";
         Udp->RemotePort = PeerA.Port;
@@ -137,7 +138,8 @@ TEST_F(NMUDPTest, DottedAddressSendsAtOnceReportingFirstAndNotifyingAfter) {
     EXPECT_EQ((std::vector<std::string>{"Sending Data", "sent"}), Events);
     EXPECT_EQ(PeerA.Receive(), std::string(3000, 'x'));
 
-    EXPECT_EQ(Raised<UDPSockError>([&] { Send(std::string(70000, 'x')); }), "Stream too large for one datagram");
+    EXPECT_EQ(Raised<UDPSockError>([&] { Send(std::string(70000, 'x')); }),
+              "Stream too large for one datagram");
     EXPECT_FALSE(PeerA.Pending(50));
 }
 
@@ -306,8 +308,10 @@ TEST(NMUDPDescription, CreatedFromADescriptionItBindsAndReceives) {
     int port = FreePorts().first;
     Root root(nullptr);
     ReadComponentText(&root, "object Root: TComponent\n  object NMUDP1: TNMUDP\n    RemotePort = 3000\n"
-                             "    LocalPort = " + std::to_string(port) + "\n    ReportLevel = 2\n"
-                             "    OnDataReceived = NMUDP1DataReceived\n  end\nend\n");
+                             "    LocalPort = " +
+                                 std::to_string(port) +
+                                 "\n    ReportLevel = 2\n"
+                                 "    OnDataReceived = NMUDP1DataReceived\n  end\nend\n");
     auto* udp = static_cast<TNMUDP*>(root.FindComponent("NMUDP1"));
     ASSERT_TRUE(udp);
     EXPECT_EQ(udp->ReportLevel, 2);

@@ -13,6 +13,7 @@ int main(int argc, char** argv) {
         if (std::FILE* ready = std::fopen(argv[1], "w")) std::fclose(ready);
     }
     MSG msg;
-    while (keeper && GetMessageW(&msg, nullptr, 0, 0) > 0) DispatchMessageW(&msg);
+    while (keeper && GetMessageW(&msg, nullptr, 0, 0) > 0)
+        DispatchMessageW(&msg);
     return 0;
 }
