@@ -121,6 +121,9 @@ struct TPlace {
 
 const std::string Standard = "Standard Buadrate(标准波特率)", Custom = "Custom Buadrate(自定义波特率)",
                   UseCustom = "使用自定义波特率 ";
+// The device address the window shows at start-up; only ever compared, never sent to.
+const std::string ShownDeviceAddress = "192.168.0.101";
+
 const TPlace Places[] = {
     {"ButtonConnect", "MainForm", 752, 32, 89, 25, "Connect(连接)"},
     {"ButtonDefault", "MainForm", 752, 152, 89, 25, "Default(默认)"},
@@ -132,7 +135,7 @@ const TPlace Places[] = {
     {"GroupBox9", "MainForm", 16, 8, 833, 65, "Conncet(连接)"},
     {"GroupBox10", "MainForm", 16, 80, 833, 489, "Setup(参数设置)"},
     {"StatusBar1", "MainForm", 0, 572, 855, 19, ""},
-    {"EditIP", "GroupBox9", 176, 24, 89, 21, "192.168.0.101"},
+    {"EditIP", "GroupBox9", 176, 24, 89, 21, ShownDeviceAddress},
     {"ButtonClear", "GroupBox10", 736, 96, 89, 25, "Clear(清除)"},
     {"EditHostUdpPort", "GroupBox5", 152, 60, 49, 21, "4800"},
     {"EditDevUdpPort", "GroupBox5", 152, 140, 49, 21, "4000"},
