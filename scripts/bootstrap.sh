@@ -6,8 +6,9 @@ set -euo pipefail
 packages=(
   make cmake g++ googletest libgtest-dev libbenchmark-dev
   clang libclang-rt-14-dev clang-format
-  g++-mingw-w64-i686 mingw-w64-i686-dev binutils-mingw-w64-i686
-  wine wine32:i386 xvfb xauth imagemagick xdotool
+  g++-mingw-w64-i686-posix mingw-w64-i686-dev binutils-mingw-w64-i686
+  g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev binutils-mingw-w64-x86-64
+  wine wine32:i386 wine64 xvfb xauth imagemagick xdotool
   fonts-wine fonts-wqy-microhei
   iproute2 util-linux procps
 )
