@@ -33,14 +33,23 @@ std::vector<char> WholeStream(TStream& stream) {
     stream.ReadBuffer(data.data(), static_cast<int64_t>(data.size()));
     return data;
 }
+
+// Host entries of look-ups whose endpoint went before their answer came. Never freed: without the
+// answer nothing tells us that the socket layer has stopped writing into them.
+std::vector<std::shared_ptr<void>>& AbandonedEntries() {
+    static auto* entries = new std::vector<std::shared_ptr<void>>;
+    return *entries;
+}
 } // namespace
 
 // One host-name look-up in flight; each send waits for its own answer, so nested sends during the
-// wait cannot take each other's results.
+// wait cannot take each other's results. Shared by the waiting send and the endpoint: either may
+// be gone first.
 struct TNMUDP::THostLookup {
     HANDLE Task = nullptr;
     bool Done = false;
     bool Succeeded = false;
+    bool Canceled = false;                   // the socket layer was shut down before the answer
     alignas(8) char Entry[MAXGETHOSTSTRUCT]; // the host entry the socket layer writes
 };
 
@@ -85,6 +94,8 @@ TNMUDP::TNMUDP(TComponent* AOwner) : TComponent(AOwner), FSocket(INVALID_SOCKET)
 TNMUDP::~TNMUDP() {
     DeallocateHWnd(FWindow);
     ShutSocketLayer();
+    for (std::shared_ptr<THostLookup>& lookup : FLookups)
+        AbandonedEntries().push_back(std::move(lookup));
 }
 
 void TNMUDP::Loaded() {
@@ -103,9 +114,21 @@ void TNMUDP::StartSocketLayer() {
 // Closes our socket itself: the socket layer is counted per process, so its shut-down closes
 // nothing while someone else in the process still uses it.
 void TNMUDP::ShutSocketLayer() {
+    CancelLookups();
     CloseSocket();
     if (FStarted) WSACleanup();
     FStarted = false;
+}
+
+// The last clean-up drops pending look-ups without an answer, and a send meant for the old socket
+// must not go out on a new one: the waiting sends give up. A cancelled look-up stays listed until
+// its answer comes, as a socket layer may still write the entry after a cancel (Wine's does).
+void TNMUDP::CancelLookups() {
+    for (const std::shared_ptr<THostLookup>& lookup : FLookups)
+        if (!lookup->Done) {
+            WSACancelAsyncRequest(lookup->Task);
+            lookup->Done = lookup->Canceled = true;
+        }
 }
 
 void TNMUDP::MakeSocket() {
@@ -171,19 +194,17 @@ uint32_t TNMUDP::ResolveRemoteHost() {
 // Waits for the answer by running the message loop, so the GUI stays alive meanwhile.
 // The name is our own copy: a handler may change RemoteHost while we wait.
 bool TNMUDP::LookUpHost(std::string name, uint32_t& address) {
-    THostLookup lookup;
-    lookup.Task =
-        WSAAsyncGetHostByName(FWindow, NotificationMessage, name.c_str(), lookup.Entry, sizeof lookup.Entry);
-    if (!lookup.Task) return false; // never started: no answer will come
-    FLookups.push_back(&lookup);
-    struct Unlist {
-        std::vector<THostLookup*>& List;
-        ~Unlist() { List.pop_back(); }
-    } unlist{FLookups};
-    while (!lookup.Done)
+    auto lookup = std::make_shared<THostLookup>();
+    lookup->Task = WSAAsyncGetHostByName(FWindow, NotificationMessage, name.c_str(), lookup->Entry,
+                                         sizeof lookup->Entry);
+    if (!lookup->Task) return false; // never started: no answer will come
+    FLookups.push_back(lookup);
+    while (!lookup->Done)
         Application->ProcessMessages(); // busy by design: no sleeping
-    const auto* entry = reinterpret_cast<const hostent*>(lookup.Entry);
-    if (!lookup.Succeeded || entry->h_length != 4 || !entry->h_addr_list[0]) return false;
+    // A handler may have shut the layer down or destroyed us meanwhile: touch no member then.
+    if (lookup->Canceled) throw UDPSockError("Host Lookup Canceled");
+    const auto* entry = reinterpret_cast<const hostent*>(lookup->Entry);
+    if (!lookup->Succeeded || entry->h_length != 4 || !entry->h_addr_list[0]) return false;
     std::memcpy(&address, entry->h_addr_list[0], 4);
     return true;
 }
@@ -199,12 +220,14 @@ LRESULT TNMUDP::Notify(UINT msg, WPARAM wParam, LPARAM lParam) {
     return 0;
 }
 
+// The answer also says that the socket layer is done with the entry, so it leaves the list here.
 void TNMUDP::LookupAnswered(HANDLE task, LPARAM reply) {
-    for (THostLookup* lookup : FLookups)
-        if (lookup->Task == task) {
-            lookup->Done = true;
-            lookup->Succeeded = WSAGETASYNCERROR(reply) == 0;
-        }
+    std::erase_if(FLookups, [&](const std::shared_ptr<THostLookup>& lookup) {
+        if (lookup->Task != task) return false;
+        if (!lookup->Done) lookup->Succeeded = WSAGETASYNCERROR(reply) == 0;
+        lookup->Done = true;
+        return true;
+    });
 }
 
 // A failed receive (an oversized datagram, an unreachable peer) is dropped and reported, never

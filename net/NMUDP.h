@@ -9,6 +9,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -63,6 +64,7 @@ class TNMUDP : public TComponent {
     struct THostLookup;
     void StartSocketLayer();
     void ShutSocketLayer();
+    void CancelLookups();
     void MakeSocket();
     void CloseSocket();
     uint32_t ResolveRemoteHost();
@@ -74,8 +76,8 @@ class TNMUDP : public TComponent {
     uint8_t FReceiveBuffer[ReceiveBufferSize] = {};
     int32_t FReceivedLength = 0;
     HWND FWindow = nullptr;
-    std::vector<THostLookup*> FLookups; // look-ups waiting for their answer, innermost last
-    bool FStarted = false;              // holds one start of the socket layer
+    std::vector<std::shared_ptr<THostLookup>> FLookups; // started and not answered yet, oldest first
+    bool FStarted = false;                              // holds one start of the socket layer
     std::string FStatus;
     bool FCreated = false;
     int32_t FLastErrorNo = 0;

@@ -8,6 +8,13 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <condition_variable>
+#include <cstdio>
+#include <memory>
+#include <mutex>
+#include <thread>
+
 namespace {
 struct Winsock { // the test's own hold, so the endpoint's restarts never close the peer
     Winsock() {
@@ -83,6 +90,59 @@ template <class E = Exception, class F> std::string Raised(F f) {
     return "<nothing raised>";
 }
 
+void Send(TNMUDP& udp, const std::string& data) {
+    TMemoryStream s;
+    s.Write(data.data(), static_cast<int32_t>(data.size()));
+    udp.SendDatagram(s);
+}
+
+// Runs an action from the message loop at its next chance. Posted before a send to a host name,
+// it runs inside that send while the look-up waits: the answer is queued behind it.
+class Poke {
+  public:
+    explicit Poke(std::function<void()> action)
+        : FWindow(AllocateHWnd([action](UINT msg, WPARAM, LPARAM) -> LRESULT {
+              if (msg == WM_USER) action();
+              return 0;
+          })) {
+        PostMessageW(FWindow, WM_USER, 0, 0);
+    }
+    ~Poke() { DeallocateHWnd(FWindow); }
+    Poke(const Poke&) = delete;
+    Poke& operator=(const Poke&) = delete;
+
+  private:
+    HWND FWindow;
+};
+
+// Ends the run when a send waits for good: it would spin at full load until ctest gives up.
+class Watchdog {
+  public:
+    explicit Watchdog(int ms) : FThread([this, ms] { Watch(ms); }) {}
+    ~Watchdog() {
+        {
+            std::lock_guard<std::mutex> lock(FMutex);
+            FStopped = true;
+        }
+        FWake.notify_one();
+        FThread.join();
+    }
+
+  private:
+    void Watch(int ms) {
+        std::unique_lock<std::mutex> lock(FMutex);
+        if (FWake.wait_for(lock, std::chrono::milliseconds(ms), [this] { return FStopped; })) return;
+        std::fprintf(stderr, "%s: still waiting after %d ms\n",
+                     ::testing::UnitTest::GetInstance()->current_test_info()->name(), ms);
+        std::fflush(stderr);
+        TerminateProcess(GetCurrentProcess(), 3);
+    }
+    std::mutex FMutex;
+    std::condition_variable FWake;
+    bool FStopped = false;
+    std::thread FThread; // last, so that it starts with the rest in place
+};
+
 struct Received {
     int32_t Length;
     std::string FromIP;
@@ -109,11 +169,7 @@ class NMUDPTest : public ::testing::Test {
             Got.push_back({n, ip, port, bytes});
         };
     }
-    void Send(const std::string& data) {
-        TMemoryStream s;
-        s.Write(data.data(), static_cast<int32_t>(data.size()));
-        Udp->SendDatagram(s);
-    }
+    void Send(const std::string& data) { ::Send(*Udp, data); }
 
     Winsock Hold;
     Peer PeerA, PeerB;
@@ -206,19 +262,15 @@ TEST_F(NMUDPTest, UnresolvableHostAsksOnceThenUsesTheSuppliedAddressOrGivesUp) {
 // A send started while another waits for its look-up must wait for its own answer.
 TEST_F(NMUDPTest, NestedSendsDuringALookUpKeepTheirOwnAnswers) {
     std::string nested;
-    HWND poke = AllocateHWnd([&](UINT msg, WPARAM, LPARAM) -> LRESULT {
-        if (msg != WM_USER) return 0;
+    Poke inner([&] {
         Udp->RemoteHost = "no-such-host.invalid";
         nested = Raised<UDPSockError>([&] { Send("inner"); });
-        return 0;
     });
-    PostMessageW(poke, WM_USER, 0, 0);
     Udp->RemoteHost = "localhost";
     Send("outer");
     EXPECT_EQ(nested, "Host Lookup Canceled");
     EXPECT_EQ(PeerA.Receive(), "outer");
     EXPECT_FALSE(PeerA.Pending(50));
-    DeallocateHWnd(poke);
 }
 
 TEST_F(NMUDPTest, EachDatagramArrivesWithItsOwnLengthAndSender) {
@@ -320,4 +372,60 @@ TEST(NMUDPDescription, CreatedFromADescriptionItBindsAndReceives) {
     peer.SendTo(port, "hello");
     PumpUntil([&] { return !root.Lengths.empty(); });
     EXPECT_EQ(root.Lengths, std::vector<int32_t>{5});
+}
+
+// No hold of the test's own: as in the program, the endpoint's start of the socket layer is the only
+// one, so its shut-down is the last clean-up, which drops pending look-ups without an answer.
+class NMUDPShutDownTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        {
+            Winsock hold; // only while finding a free port
+            Port = FreePorts().first;
+        }
+        ASSERT_EQ(socket(AF_INET, SOCK_DGRAM, 0), INVALID_SOCKET) << "the socket layer is held elsewhere";
+        Udp = new TNMUDP(Owner.get());
+        Udp->SetLocalPort(Port); // connected, as the main window does it
+        Udp->RemoteHost = "localhost";
+        Udp->RemotePort = Port; // a datagram that went out comes back to us
+        Udp->ReportLevel = 2;
+        Udp->OnStatus.Code = [this](TObject*, const std::string& s) { Events.push_back(s); };
+        Udp->OnDataSend.Code = [this](TObject*) { Events.push_back("sent"); };
+        Udp->OnDataReceived.Code = [this](TObject*, int32_t, const std::string&, int32_t) {
+            Events.push_back("received");
+        };
+        Udp->OnInvalidHost.Code = [this](bool& handled) { // would send anyway, to a dotted address
+            Events.push_back("asked");
+            Udp->RemoteHost = "127.0.0.1";
+            handled = true;
+        };
+    }
+
+    int Port = 0;
+    std::unique_ptr<TComponent> Owner = std::make_unique<TComponent>(nullptr);
+    TNMUDP* Udp = nullptr;
+    std::vector<std::string> Events;
+};
+
+TEST_F(NMUDPShutDownTest, ADisconnectDuringTheLookUpCancelsTheSendAndNothingGoesOut) {
+    Watchdog watchdog(5000);
+    Poke disconnect([&] { Udp->SetLocalPort(Port); }); // what Disconnect does, on our port
+    EXPECT_EQ(Raised<UDPSockError>([&] { Send(*Udp, "late"); }), "Host Lookup Canceled");
+    PumpUntil([&] { return !Events.empty(); }, 300); // the dropped look-up may still answer
+    EXPECT_EQ(Events, std::vector<std::string>{});
+
+    Send(*Udp, "again"); // a new look-up is not answered by the old one
+    PumpUntil([&] { return Events.size() >= 3; });
+    EXPECT_EQ(Events, (std::vector<std::string>{"Sending Data", "sent", "received"}));
+}
+
+// Closing the window destroys its components: a send waiting inside must return, or the program
+// never ends.
+TEST_F(NMUDPShutDownTest, DestroyedDuringTheLookUpTheSendReturns) {
+    Watchdog watchdog(5000);
+    Poke close([&] { Owner.reset(); });
+    EXPECT_EQ(Raised<UDPSockError>([&] { Send(*Udp, "late"); }), "Host Lookup Canceled");
+    PumpUntil([] { return false; }, 100); // an answer for the gone window goes nowhere
+    EXPECT_EQ(Events, std::vector<std::string>{});
+    EXPECT_EQ(socket(AF_INET, SOCK_DGRAM, 0), INVALID_SOCKET); // its clean-up was the last
 }
