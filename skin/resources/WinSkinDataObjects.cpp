@@ -190,11 +190,7 @@ void RegisterSkinClasses() {
     RegisterClassInfo(TSkinData::StaticClassInfo());
 }
 
-TSkinData::TSkinData(TComponent* AOwner)
-    : TComponent(AOwner), Skin3rd(std::make_unique<TStringList>()),
-      SystemCaptionFont(std::make_unique<TFont>()), MenuImages(std::make_unique<TImageList>(nullptr)) {
-    for (const char* line : BuiltInSkin3rd)
-        Skin3rd->Add(line);
+TSkinModel::TSkinModel() {
     static const char* const borderNames[] = {"Left", "Right", "Top", "Bottom"};
     for (size_t i = 0; i < Borders.size(); i++) {
         Borders[i] = std::make_unique<TDataSkinBorder>();
@@ -204,6 +200,13 @@ TSkinData::TSkinData(TComponent* AOwner)
     Title->Name = "Title";
     Button = std::make_unique<TDataSkinButton>();
     Button->Name = "Buttons";
+}
+
+TSkinData::TSkinData(TComponent* AOwner)
+    : TComponent(AOwner), Skin3rd(std::make_unique<TStringList>()),
+      SystemCaptionFont(std::make_unique<TFont>()), MenuImages(std::make_unique<TImageList>(nullptr)) {
+    for (const char* line : BuiltInSkin3rd)
+        Skin3rd->Add(line);
     MenuImages->LoadFromResourceName(GetModuleHandleW(nullptr), u"GLAZKITMENU", clWhite);
     MaxWidth = GetSystemMetrics(SM_CXMAXIMIZED);
     MaxHeight = GetSystemMetrics(SM_CYMAXIMIZED);
@@ -231,9 +234,9 @@ void TSkinData::ReadSkinStream(TStream& s) {
     int32_t length = 0;
     s.ReadBuffer(&length, sizeof length);
     if (length <= 0) return;
-    ArchiveStream.Clear();
-    ArchiveStream.CopyFrom(s, length);
-    if (!IsDesigning()) LoadSkin();
+    TMemoryStream bytes;
+    bytes.CopyFrom(s, length);
+    LoadArchive(bytes);
 }
 
 void TSkinData::WriteSkinStream(TStream& s) const {

@@ -2,6 +2,7 @@
 // memory, and what loading the default skin gives.
 #include "TypInfo.h" // before windows.h: RegisterClass is the registry's here
 
+#include "AllocationProbe.h"
 #include "FormReader.h"
 #include "SkinRead.h"
 #include "SkinTestHelpers.h"
@@ -338,6 +339,7 @@ TEST_F(TSkinDataTest, WrongArchiveOrUnreadableFileKeepsTheSkin) {
     Load("[Tabs]\nImage=t.bmp\n", {{"t.bmp", BmpFile(10, 4, clRed)}});
     ASSERT_TRUE(Skin->Tabs);
     TDataSkinBorder* tabs = Skin->Tabs.get();
+    const std::vector<uint8_t> stored = Skin->ArchiveStream.Bytes();
 
     std::vector<uint8_t> image = BuildSkinImage({{"skin.ini", Text("[Progress]\nBitmap=x.bmp\n")}});
     image[0] = 0x21; // magic 20001
@@ -349,6 +351,7 @@ TEST_F(TSkinDataTest, WrongArchiveOrUnreadableFileKeepsTheSkin) {
     EXPECT_EQ(Skin->Tabs.get(), tabs);
     EXPECT_FALSE(Skin->Progress);
     EXPECT_TRUE(Skin->SkinPending);
+    EXPECT_EQ(Skin->ArchiveStream.Bytes(), stored); // the refused bytes are not kept either
     ASSERT_EQ(Reports.size(), 1u);
     EXPECT_EQ(Reports[0], "This is Older Skin File\rPlease update to new version !");
 
@@ -358,6 +361,63 @@ TEST_F(TSkinDataTest, WrongArchiveOrUnreadableFileKeepsTheSkin) {
     EXPECT_EQ(Skin->SkinFile(), "Z:\\no\\such\\skin.skn");
     EXPECT_FALSE(Skin->SkinPending);
     EXPECT_TRUE(Skin->Tabs);
+}
+
+TEST_F(TSkinDataTest, AnImageTooLargeRefusesTheWholeSkin) {
+    Load("[Tabs]\nImage=t.bmp\n[Colours]\nButtonFace=1 2 3\n", {{"t.bmp", BmpFile(10, 4, clRed)}});
+    ASSERT_TRUE(Skin->Tabs);
+    TDataSkinBorder* tabs = Skin->Tabs.get();
+    TDataSkinBorder* top = Skin->Borders[bdTop].get();
+    const std::vector<uint8_t> stored = Skin->ArchiveStream.Bytes();
+
+    // a one-bit strip one pixel wider than any image may be; read after the borders and colours
+    Load("[Personality]\nTop=top.bmp\n[Colours]\nButtonFace=9 9 9\n[Scrollbar]\nImage=big.bmp\n",
+         {{"top.bmp", BmpFile(30, 6, clBlue)},
+          {"big.bmp", EncodeBmp(TBmpImage(kBmpMaxSide + 1, 1, 0xFF000000u), 1)}});
+    EXPECT_EQ(Skin->Tabs.get(), tabs);
+    EXPECT_EQ(Skin->Borders[bdTop].get(), top);
+    EXPECT_TRUE(top->Image.Empty());
+    EXPECT_EQ(Skin->Colors[csButtonFace], RGB(1, 2, 3));
+    EXPECT_FALSE(Skin->Scrollbar);
+    EXPECT_EQ(Skin->ArchiveStream.Bytes(), stored);
+    EXPECT_FALSE(Skin->SkinPending); // the skin in use stays usable
+    ASSERT_EQ(Reports.size(), 1u);
+    EXPECT_EQ(Reports[0], "Skin image \"big.bmp\": Bitmap image of 16385 x 1 pixels is too large");
+}
+
+TEST_F(TSkinDataTest, RunningOutOfMemoryKeepsTheSkinInUse) {
+    Load("[Tabs]\nImage=t.bmp\n[Colours]\nButtonFace=1 2 3\n", {{"t.bmp", BmpFile(10, 4, clRed)}});
+    TDataSkinBorder* tabs = Skin->Tabs.get();
+    TDataSkinBorder* top = Skin->Borders[bdTop].get();
+    const std::vector<uint8_t> stored = Skin->ArchiveStream.Bytes();
+    HBRUSH face = Skin->FaceBrush;
+
+    // a 128 KB one-bit image that decodes into 4 MB of pixels, read after the borders and colours
+    TMemoryStream archive;
+    PackSkin(
+        archive, "[Personality]\nTop=top.bmp\n[Colours]\nButtonFace=9 9 9\n[Scrollbar]\nImage=big.bmp\n",
+        {{"top.bmp", BmpFile(30, 6, clBlue)}, {"big.bmp", EncodeBmp(TBmpImage(1000, 1000, 0xFF000000u), 1)}});
+    {
+        TAllocationLimit limit(2u << 20);
+        Skin->LoadFromStream(archive);
+    }
+    EXPECT_EQ(Skin->Tabs.get(), tabs);
+    EXPECT_EQ(Skin->Borders[bdTop].get(), top);
+    EXPECT_TRUE(top->Image.Empty());
+    EXPECT_EQ(Skin->Colors[csButtonFace], RGB(1, 2, 3));
+    EXPECT_EQ(Skin->FaceBrush.get(), face);
+    EXPECT_FALSE(Skin->Scrollbar);
+    EXPECT_EQ(Skin->ArchiveStream.Bytes(), stored);
+    EXPECT_FALSE(Skin->SkinPending);
+    ASSERT_EQ(Reports.size(), 1u);
+    EXPECT_EQ(Reports[0], "Not enough memory to load the skin");
+
+    // with memory back the same archive loads
+    Skin->LoadFromStream(archive);
+    ASSERT_TRUE(Skin->Scrollbar);
+    EXPECT_EQ(Skin->Scrollbar->Image.Width(), 1000);
+    EXPECT_FALSE(Skin->Tabs);
+    EXPECT_EQ(Skin->ArchiveStream.Bytes(), archive.Bytes());
 }
 
 TEST_F(TSkinDataTest, TheDefaultSkinArchive) {
