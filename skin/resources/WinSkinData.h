@@ -12,6 +12,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -126,7 +127,7 @@ class TDataSkinObject : public TObject {
     int32_t Trans = 0;
     int32_t Tile = 0;
     std::string Name;
-    int32_t Frame = 0;
+    int32_t Frame = 1; // never below 1: drawing divides by it
     int32_t Style = 0;
     int32_t NormalColour = -1, MouseOverColour = -1, PressedColour = -1;
     TColor NormalColour2 = 0, MouseOverColour2 = 0, PressedColour2 = 0;
@@ -146,7 +147,7 @@ class TDataSkinTitle : public TDataSkinObject {
 class TDataSkinButton : public TDataSkinObject {
   public:
     TBitmap CheckImage, RadioImage;
-    int32_t RadioButtonFrame = 0, CheckButtonFrame = 0;
+    int32_t RadioButtonFrame = 1, CheckButtonFrame = 1;
     bool HasNormalColour2 = false, HasMouseOverColour2 = false, HasPressedColour2 = false;
 };
 
@@ -186,6 +187,9 @@ struct TSkinModel {
         HorzScrollThumb, VertScrollThumb, TrackbarThumbHorz, TrackbarThumbVert, TrackbarThumbLeft,
         TrackbarThumbRight, TrackbarThumbUp, TrackbarThumbDown, Track, TrackVert, ComboxArrow, Toolbar,
         MinCaption;
+
+    // Every skin object that exists, caption buttons included.
+    void ForEachObject(const std::function<void(TDataSkinObject&)>& fn);
 };
 
 // ---- The skin data component ---------------------------------------------------------------------

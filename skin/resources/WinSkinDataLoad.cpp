@@ -139,6 +139,7 @@ void TSkinData::LoadFromIni() {
     rules.ReadControlObjects();
 
     rules.ApplyFrameCounts();
+    rules.ClampObjects();
     ReBuildCombobox();
     ReBuildComboxArrow();
     RebuildToolbar();
@@ -223,7 +224,7 @@ void TSkinData::ReBuildComboxArrow() {
     ComboxArrow->Name = "ComboxArrow";
     if (SunkEdge) {
         if (!ComboButton || ComboButton->Style != 2) return;
-        const int frames = SunkEdge->Frame, cw = ComboButton->Image.Width() / SafeFrames(frames);
+        const int frames = SunkEdge->Frame, cw = ComboButton->Image.Width() / frames;
         TBitmap& arrow = ComboxArrow->Image;
         arrow.SetSize(17 * frames, 17);
         for (int k = 1; k <= frames; k++)

@@ -202,6 +202,50 @@ TSkinModel::TSkinModel() {
     Button->Name = "Buttons";
 }
 
+void TSkinModel::ForEachObject(const std::function<void(TDataSkinObject&)>& fn) {
+    auto visit = [&](TDataSkinObject* o) {
+        if (o) fn(*o);
+    };
+    for (auto& border : Borders)
+        visit(border.get());
+    visit(Title.get());
+    for (auto& button : SysButtonList)
+        visit(button.get());
+    visit(Button.get());
+    for (TDataSkinBorder* o :
+         {Progress.get(), Tabs.get(), ComboButton.get(), UpDownHorz.get(), UpDownVert.get()})
+        visit(o);
+    visit(GroupBox.get());
+    for (TDataSkinObject* o : {ProgressChunk.get(),
+                               MenuBarSkin.get(),
+                               GroupBoxEdge.get(),
+                               StatusBarEdges.get(),
+                               TabPane.get(),
+                               ToolBars.get(),
+                               SunkEdge.get(),
+                               ExtraImages.get(),
+                               Headerbar.get(),
+                               MenuItem.get(),
+                               MenuBackground.get(),
+                               Scrollbar.get(),
+                               HorzScroll.get(),
+                               VertScroll.get(),
+                               HorzScrollThumb.get(),
+                               VertScrollThumb.get(),
+                               TrackbarThumbHorz.get(),
+                               TrackbarThumbVert.get(),
+                               TrackbarThumbLeft.get(),
+                               TrackbarThumbRight.get(),
+                               TrackbarThumbUp.get(),
+                               TrackbarThumbDown.get(),
+                               Track.get(),
+                               TrackVert.get(),
+                               ComboxArrow.get(),
+                               Toolbar.get(),
+                               MinCaption.get()})
+        visit(o);
+}
+
 TSkinData::TSkinData(TComponent* AOwner)
     : TComponent(AOwner), Skin3rd(std::make_unique<TStringList>()),
       SystemCaptionFont(std::make_unique<TFont>()), MenuImages(std::make_unique<TImageList>(nullptr)) {

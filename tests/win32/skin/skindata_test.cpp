@@ -363,6 +363,56 @@ TEST_F(TSkinDataTest, WrongArchiveOrUnreadableFileKeepsTheSkin) {
     EXPECT_TRUE(Skin->Tabs);
 }
 
+TEST_F(TSkinDataTest, HostileCountsAndMarginsAreClampedWhileReading) {
+    const LONG most = kBmpMaxSide;
+    Load("[Personality]\nLeft=v.bmp\nLeftFrame=-3\nLeftTopHeight=-5\nLeftBotHeight=2147483647\n"
+         "Top=h.bmp\nTopFrame=0\nTopTopHeight=99999999\nTopBotHeight=-2147483647\n"
+         "TextShift=-7\nTextShiftVert=2000000000\nmenuBar=h.bmp\nTileLeftMenu=-1\nTileRightMenu=70000\n"
+         "[Button0]\nButtonImage=h.bmp\nAction=0\nframe=-1\n"
+         "[Buttons]\nBitmap=h.bmp\nRadioButtonFrame=-2\nCheckButtonFrame=-1\n"
+         "LeftWidth=2147483647\nTopHeight=-2147483647\n"
+         "[Progress.Chunk]\nImage=h.bmp\nFrame=0\n[Track]\nImage=h.bmp\nFrame=-2\n"
+         "[HorzScrollThumb]\nImage=h.bmp\nFrameCount=0\n[VertScrollThumb]\nImage=h.bmp\nFrameCount=-4\n"
+         "[Headerbar]\nImage=h.bmp\nframe=-1\n[Tab.Pane]\nImage=h.bmp\nLeftWidth=-9\n",
+         {{"h.bmp", BmpFile(30, 6, clBlue)}, {"v.bmp", BmpFile(8, 40, clBlue)}});
+    ASSERT_FALSE(Skin->SkinPending);
+
+    EXPECT_EQ(Skin->Borders[bdLeft]->Frame, 1);
+    EXPECT_EQ(Skin->Borders[bdTop]->Frame, 1);
+    ASSERT_FALSE(Skin->SysButtonList.empty());
+    EXPECT_EQ(Skin->SysButtonList[0]->Frame, 1);
+    EXPECT_EQ(Skin->Button->RadioButtonFrame, 1);
+    EXPECT_EQ(Skin->Button->CheckButtonFrame, 1);
+    for (TDataSkinObject* o : {Skin->ProgressChunk.get(), Skin->Track.get(), Skin->HorzScrollThumb.get(),
+                               Skin->VertScrollThumb.get(), Skin->Headerbar.get()}) {
+        ASSERT_TRUE(o);
+        EXPECT_EQ(o->Frame, 1) << o->Name;
+    }
+    ASSERT_TRUE(Skin->ComboxArrow); // neither combo image: an empty arrow, still one frame
+    EXPECT_TRUE(Skin->ComboxArrow->Image.Empty());
+    EXPECT_EQ(Skin->ComboxArrow->Frame, 1);
+
+    auto margins = [](const TDataSkinObject& o) {
+        return std::vector<LONG>{o.Margins.left, o.Margins.top, o.Margins.right, o.Margins.bottom};
+    };
+    EXPECT_EQ(margins(*Skin->Borders[bdLeft]), (std::vector<LONG>{0, 0, 0, most}));
+    EXPECT_EQ(margins(*Skin->Borders[bdTop]), (std::vector<LONG>{most, 0, 0, 0}));
+    EXPECT_EQ(margins(*Skin->Title), (std::vector<LONG>{0, most, 0, 0}));
+    ASSERT_TRUE(Skin->MenuBarSkin);
+    EXPECT_EQ(margins(*Skin->MenuBarSkin), (std::vector<LONG>{0, 0, most, 0}));
+    EXPECT_EQ(margins(*Skin->Button), (std::vector<LONG>{most, 0, 0, 0}));
+    EXPECT_EQ(Skin->TabPane->Margins.left, 0);
+
+    int objects = 0;
+    Skin->ForEachObject([&](TDataSkinObject& o) {
+        objects++;
+        EXPECT_GE(o.Frame, 1) << o.Name;
+        for (LONG m : margins(o))
+            EXPECT_TRUE(m >= 0 && m <= most) << o.Name << ": " << m;
+    });
+    EXPECT_EQ(objects, 20); // 4 borders, 4 caption buttons, Title, Button and 10 objects read or made
+}
+
 TEST_F(TSkinDataTest, AnImageTooLargeRefusesTheWholeSkin) {
     Load("[Tabs]\nImage=t.bmp\n[Colours]\nButtonFace=1 2 3\n", {{"t.bmp", BmpFile(10, 4, clRed)}});
     ASSERT_TRUE(Skin->Tabs);
