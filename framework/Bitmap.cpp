@@ -170,8 +170,10 @@ void TBitmap::Mask(TColor transparentColor) {
 
 void TBitmap::LoadFromBytes(const uint8_t* data, size_t size) {
     TBmpImage img;
-    if (!DecodeBmp(data, size, img)) {
+    TBmpError error;
+    if (!DecodeBmp(data, size, img, &error)) {
         FreeImage();
+        if (error.TooLarge) throw EGraphicTooLarge("Bitmap " + error.Text);
         throw EInvalidGraphic("Bitmap image is not valid");
     }
     TDibSection dib = NewSection(img.Width, img.Height, img.BitCount == 32 ? pf32bit : pf24bit);

@@ -8,9 +8,6 @@ namespace {
 
 constexpr uint32_t kBiRgb = 0, kBiBitfields = 3;
 constexpr size_t kFileHeaderSize = 14, kInfoHeaderSize = 40;
-// Far beyond any skin image; keeps a forged header from asking for gigabytes.
-constexpr int64_t kMaxDimension = 1 << 15;
-constexpr int64_t kMaxPixels = int64_t(1) << 26;
 
 uint16_t Get16(const uint8_t* p) {
     return uint16_t(p[0] | p[1] << 8);
@@ -27,8 +24,8 @@ void Put32(std::vector<uint8_t>& v, uint32_t x) {
     Put16(v, uint16_t(x >> 16));
 }
 
-bool Fail(std::string* error, const char* why) {
-    if (error) *error = why;
+bool Fail(TBmpError* error, std::string why, bool tooLarge = false) {
+    if (error) *error = {std::move(why), tooLarge};
     return false;
 }
 
@@ -63,7 +60,7 @@ void DefaultMasks(THeader& h) {
     }
 }
 
-bool ReadMasks(const uint8_t* data, size_t size, THeader& h, std::string* error) {
+bool ReadMasks(const uint8_t* data, size_t size, THeader& h, TBmpError* error) {
     if (h.Compression != kBiBitfields) {
         DefaultMasks(h);
         return true;
@@ -80,7 +77,7 @@ bool ReadMasks(const uint8_t* data, size_t size, THeader& h, std::string* error)
     return true;
 }
 
-bool ReadHeader(const uint8_t* data, size_t size, THeader& h, std::string* error) {
+bool ReadHeader(const uint8_t* data, size_t size, THeader& h, TBmpError* error) {
     if (!data || size < kFileHeaderSize + kInfoHeaderSize) return Fail(error, "too short for a BMP header");
     if (data[0] != 'B' || data[1] != 'M') return Fail(error, "no BM signature");
     h.OffBits = Get32(data + 10);
@@ -96,8 +93,10 @@ bool ReadHeader(const uint8_t* data, size_t size, THeader& h, std::string* error
     h.TopDown = h.Height < 0;
     if (h.TopDown) h.Height = -h.Height;
     if (h.Width <= 0 || h.Height <= 0) return Fail(error, "empty or negative image size");
-    if (h.Width > kMaxDimension || h.Height > kMaxDimension || h.Width * h.Height > kMaxPixels)
-        return Fail(error, "image size too large");
+    if (h.Width > kBmpMaxSide || h.Height > kBmpMaxSide || h.Width * h.Height > kBmpMaxPixels)
+        return Fail(error,
+                    "image of " + IntToStr(h.Width) + " x " + IntToStr(h.Height) + " pixels is too large",
+                    true);
     if (h.Bits != 1 && h.Bits != 4 && h.Bits != 8 && h.Bits != 16 && h.Bits != 24 && h.Bits != 32)
         return Fail(error, "unsupported bit count");
     if (h.Compression != kBiRgb && h.Compression != kBiBitfields) return Fail(error, "compressed BMP");
@@ -106,7 +105,7 @@ bool ReadHeader(const uint8_t* data, size_t size, THeader& h, std::string* error
 }
 
 bool ReadPalette(const uint8_t* data, size_t size, const THeader& h, std::vector<uint32_t>& palette,
-                 std::string* error) {
+                 TBmpError* error) {
     if (h.Bits > 8) return true;
     uint32_t full = 1u << h.Bits;
     uint32_t count = h.ClrUsed == 0 || h.ClrUsed > full ? full : h.ClrUsed;
@@ -149,7 +148,7 @@ uint64_t RowStride(int64_t width, int bits) {
 TBmpImage::TBmpImage(int width, int height, uint32_t fill, int bitCount)
     : Width(width), Height(height), BitCount(bitCount), Pixels(size_t(width) * height, fill) {}
 
-bool DecodeBmp(const uint8_t* data, size_t size, TBmpImage& out, std::string* error) {
+bool DecodeBmp(const uint8_t* data, size_t size, TBmpImage& out, TBmpError* error) {
     THeader h;
     if (!ReadHeader(data, size, h, error)) return false;
     std::vector<uint32_t> palette;

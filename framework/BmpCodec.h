@@ -17,11 +17,23 @@ struct TBmpImage {
     uint32_t At(int x, int y) const { return Pixels[static_cast<size_t>(y) * Width + x]; }
 };
 
+// The largest image the decoder accepts. Skin images are small strips (the default skin's largest is
+// 391 pixels wide and 18 560 pixels in all); these limits still admit a 4K screen-sized picture, while
+// a forged header can ask for no more than 64 MB of decoded pixels.
+constexpr int kBmpMaxSide = 16384;
+constexpr int64_t kBmpMaxPixels = int64_t(1) << 24;
+
+struct TBmpError {
+    std::string Text;
+    bool TooLarge = false; // the header declares more than kBmpMaxSide or kBmpMaxPixels
+};
+
 // Decodes an uncompressed BMP (BITMAPINFOHEADER or later; 1/4/8-bit palettes, 16-bit 555 and BI_BITFIELDS
 // 565, 24, 32 with BI_RGB or BI_BITFIELDS; top-down and bottom-up). Never reads outside `data`; false
-// (with a reason in *error) for anything it cannot decode. Huge declared sizes are refused, not allocated.
-// Alpha is taken from 32-bit files (and from an alpha mask); every other pixel gets alpha 0xFF.
-bool DecodeBmp(const uint8_t* data, size_t size, TBmpImage& out, std::string* error = nullptr);
+// (with a reason in *error) for anything it cannot decode. Sizes beyond the limits above are refused
+// before anything is allocated. Alpha is taken from 32-bit files (and from an alpha mask); every other
+// pixel gets alpha 0xFF.
+bool DecodeBmp(const uint8_t* data, size_t size, TBmpImage& out, TBmpError* error = nullptr);
 
 // Writes a plain bottom-up BMP with the 54-byte header, 24 or 32 bits per pixel; 1 bit per pixel
 // writes a black/white palette after the header (a pixel is white when R+G+B is at least 384).

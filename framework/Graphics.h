@@ -55,6 +55,10 @@ COLORREF ColorToRGB(TColor c);
 class EInvalidGraphic : public Exception {
     using Exception::Exception;
 };
+// An image whose declared size is beyond what the BMP decoder accepts.
+class EGraphicTooLarge : public EInvalidGraphic {
+    using EInvalidGraphic::EInvalidGraphic;
+};
 class EInvalidGraphicOperation : public Exception {
     using Exception::Exception;
 };
@@ -263,8 +267,9 @@ class TBitmap : public TPersistent {
 
     // BMP of any depth the codec reads, from the stream's position to its end; 32-bit files load as
     // pf32bit, the others as pf24bit.
-    // A file that cannot be decoded raises EInvalidGraphic("Bitmap image is not valid") and leaves
-    // the bitmap empty. Saving writes 1, 24 or 32 bits after PixelFormat; an empty bitmap writes nothing.
+    // A file that cannot be decoded raises EInvalidGraphic("Bitmap image is not valid"), one that
+    // declares too many pixels EGraphicTooLarge; either leaves the bitmap empty. Saving writes 1, 24 or 32
+    // bits after PixelFormat; an empty bitmap writes nothing.
     void LoadFromStream(TStream& s);
     void SaveToStream(TStream& s) const;
     void LoadFromFile(const std::string& path);

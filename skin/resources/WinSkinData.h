@@ -12,6 +12,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -126,7 +127,7 @@ class TDataSkinObject : public TObject {
     int32_t Trans = 0;
     int32_t Tile = 0;
     std::string Name;
-    int32_t Frame = 0;
+    int32_t Frame = 1; // never below 1: drawing divides by it
     int32_t Style = 0;
     int32_t NormalColour = -1, MouseOverColour = -1, PressedColour = -1;
     TColor NormalColour2 = 0, MouseOverColour2 = 0, PressedColour2 = 0;
@@ -146,7 +147,7 @@ class TDataSkinTitle : public TDataSkinObject {
 class TDataSkinButton : public TDataSkinObject {
   public:
     TBitmap CheckImage, RadioImage;
-    int32_t RadioButtonFrame = 0, CheckButtonFrame = 0;
+    int32_t RadioButtonFrame = 1, CheckButtonFrame = 1;
     bool HasNormalColour2 = false, HasMouseOverColour2 = false, HasPressedColour2 = false;
 };
 
@@ -164,9 +165,36 @@ template <class T> using TSkinPtr = std::unique_ptr<T>; // nil when the skin lac
 
 enum TBorderIndex { bdLeft, bdRight, bdTop, bdBottom };
 
+// Everything one skin description gives: colours, names and skin objects. A load reads a new model
+// and keeps it only when it is complete, so that a refused skin leaves the one in use untouched.
+struct TSkinModel {
+    TSkinModel(); // the objects that always exist: the borders, Title and Button
+
+    TShemeColors Colors{};
+    std::vector<TColor> PreColors;
+    std::array<TColor, 10> CustomColors{};
+    TGdiHandle<HBRUSH> FaceBrush;
+    std::string SkinName;
+
+    std::array<TSkinPtr<TDataSkinBorder>, 4> Borders; // indexed by TBorderIndex; always present
+    TSkinPtr<TDataSkinTitle> Title;                   // always present
+    std::vector<TSkinPtr<TDataSkinSysButton>> SysButtonList;
+    TSkinPtr<TDataSkinButton> Button; // always present
+    TSkinPtr<TDataSkinBorder> Progress, Tabs, ComboButton, UpDownHorz, UpDownVert;
+    TSkinPtr<TDataSkinBoxLabel> GroupBox;
+    TSkinPtr<TDataSkinObject> ProgressChunk, MenuBarSkin, GroupBoxEdge, StatusBarEdges, TabPane, ToolBars,
+        SunkEdge, ExtraImages, Headerbar, MenuItem, MenuBackground, Scrollbar, HorzScroll, VertScroll,
+        HorzScrollThumb, VertScrollThumb, TrackbarThumbHorz, TrackbarThumbVert, TrackbarThumbLeft,
+        TrackbarThumbRight, TrackbarThumbUp, TrackbarThumbDown, Track, TrackVert, ComboxArrow, Toolbar,
+        MinCaption;
+
+    // Every skin object that exists, caption buttons included.
+    void ForEachObject(const std::function<void(TDataSkinObject&)>& fn);
+};
+
 // ---- The skin data component ---------------------------------------------------------------------
 
-class TSkinData : public TComponent {
+class TSkinData : public TComponent, public TSkinModel {
     QL_CLASS_INFO()
   public:
     // The first instance routes SkinReadReport to a message box; a reporter set after that stays.
@@ -192,12 +220,7 @@ class TSkinData : public TComponent {
     TNotifyEvent OnSkinChanged;
     TOnSkinControl OnSkinControl;
 
-    // The skin.
-    TShemeColors Colors{};
-    std::vector<TColor> PreColors;
-    std::array<TColor, 10> CustomColors{};
-    TGdiHandle<HBRUSH> FaceBrush;
-    std::string SkinName;
+    // Beside the skin model.
     std::unique_ptr<TBitmap> AppIcon; // null until an icon was taken
     std::unique_ptr<TFont> SystemCaptionFont;
     std::unique_ptr<TImageList> MenuImages; // 16 x 16 glyphs of the skinned menus
@@ -209,19 +232,9 @@ class TSkinData : public TComponent {
     TMemoryStream ArchiveStream;
     TWinContainers Containers{0x3FF};
 
-    std::array<TSkinPtr<TDataSkinBorder>, 4> Borders; // indexed by TBorderIndex; always present
-    TSkinPtr<TDataSkinTitle> Title;                   // always present
-    std::vector<TSkinPtr<TDataSkinSysButton>> SysButtonList;
-    TSkinPtr<TDataSkinButton> Button; // always present
-    TSkinPtr<TDataSkinBorder> Progress, Tabs, ComboButton, UpDownHorz, UpDownVert;
-    TSkinPtr<TDataSkinBoxLabel> GroupBox;
-    TSkinPtr<TDataSkinObject> ProgressChunk, MenuBarSkin, GroupBoxEdge, StatusBarEdges, TabPane, ToolBars,
-        SunkEdge, ExtraImages, Headerbar, MenuItem, MenuBackground, Scrollbar, HorzScroll, VertScroll,
-        HorzScrollThumb, VertScrollThumb, TrackbarThumbHorz, TrackbarThumbVert, TrackbarThumbLeft,
-        TrackbarThumbRight, TrackbarThumbUp, TrackbarThumbDown, Track, TrackVert, ComboxArrow, Toolbar,
-        MinCaption;
-
-    // Loading (a wrong archive leaves the previous skin and SkinPending set).
+    // Loading. A refused archive leaves the skin in use and ArchiveStream as they were: a wrong
+    // format (SkinPending stays set), an image too large or memory running out (reported through
+    // SkinReadReport; SkinPending as before).
     bool LoadSkin();
     void LoadFromFile(const std::string& path);
     void LoadFromStream(TStream& stream);
@@ -243,6 +256,8 @@ class TSkinData : public TComponent {
 
   private:
     friend class TSkinDataLoader;
+    bool LoadArchive(TStream& source);
+    bool ReadArchive(TMemoryStream& bytes);
     void ReadSkinStream(TStream& s);
     void WriteSkinStream(TStream& s) const;
     void LoadFromIni();

@@ -7,6 +7,10 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <new>
+#include <optional>
+#include <stdexcept>
+#include <type_traits>
 
 namespace {
 
@@ -32,9 +36,74 @@ void FillColor(TBitmap& bmp, const RECT& r, TColor color) {
 
 // ---- The load sequence --------------------------------------------------------------------------------
 
+namespace {
+
+const char* const NoMemoryMessage = "Not enough memory to load the skin";
+
+static_assert(std::is_nothrow_move_constructible_v<TSkinModel> &&
+              std::is_nothrow_move_assignable_v<TSkinModel>);
+static_assert(std::is_nothrow_move_constructible_v<TMemoryStream> &&
+              std::is_nothrow_move_assignable_v<TMemoryStream>);
+
+// Sets the skin in use aside and gives the model a fresh one to read into; puts the old one back
+// unless the new one is kept. Only moves: nothing here can fail half way.
+class TStagedSkin {
+  public:
+    explicit TStagedSkin(TSkinModel& live) : FLive(live) { std::swap(FLive, FKept); }
+    ~TStagedSkin() {
+        if (!FTaken) std::swap(FLive, FKept);
+    }
+    TStagedSkin(const TStagedSkin&) = delete;
+    TStagedSkin& operator=(const TStagedSkin&) = delete;
+    void Keep() { FTaken = true; }
+
+  private:
+    TSkinModel& FLive;
+    TSkinModel FKept; // a fresh model until the constructor swaps
+    bool FTaken = false;
+};
+
+} // namespace
+
 bool TSkinData::LoadSkin() {
-    SkinPending = true;
-    if (IsDesigning()) return false;
+    return LoadArchive(ArchiveStream);
+}
+
+// Every load ends here. Whatever goes wrong on the way, the skin in use and ArchiveStream stay as
+// they were: a hostile archive must not leave half a skin behind.
+bool TSkinData::LoadArchive(TStream& source) {
+    const bool pending = SkinPending;
+    auto refuse = [&](const std::string& why) {
+        SkinPending = pending;
+        SkinReadReport(why);
+        return false;
+    };
+    try {
+        TMemoryStream bytes;
+        bytes.LoadFromStream(source);
+        SkinPending = true;
+        if (IsDesigning()) {
+            std::swap(ArchiveStream, bytes); // the designer stores what it is given
+            return false;
+        }
+        if (!ReadArchive(bytes)) return false;
+        std::swap(ArchiveStream, bytes);
+        return true;
+    } catch (const EGraphicTooLarge& e) {
+        return refuse(e.Message());
+    } catch (const EOutOfResources&) {
+        return refuse(NoMemoryMessage);
+    } catch (const std::bad_alloc&) {
+        return refuse(NoMemoryMessage);
+    } catch (const std::length_error&) {
+        return refuse(NoMemoryMessage);
+    } catch (const EStreamError&) {
+        SkinPending = pending; // a source that cannot be read changes nothing
+        return false;
+    }
+}
+
+bool TSkinData::ReadArchive(TMemoryStream& bytes) {
     std::string temp = TempPath();
     Reader = std::make_unique<TSkinReader>();
     EntryStream = std::make_unique<TMemoryStream>();
@@ -43,14 +112,16 @@ bool TSkinData::LoadSkin() {
         EntryStream.reset();
         Ini.reset();
     }};
-    if (!Reader->Loadfromstream(ArchiveStream)) return false;
+    if (!Reader->Loadfromstream(bytes)) return false;
     Ini = std::make_unique<TQuickIni>();
     std::string iniName;
     Reader->readIni(".ini", *EntryStream, iniName);
     EntryStream->SetPosition(0);
     Ini->LoadFromStream(EntryStream.get());
     Ini->FileName = temp + iniName;
+    TStagedSkin staged(*this);
     LoadFromIni();
+    staged.Keep();
     return true;
 }
 
@@ -68,6 +139,7 @@ void TSkinData::LoadFromIni() {
     rules.ReadControlObjects();
 
     rules.ApplyFrameCounts();
+    rules.ClampObjects();
     ReBuildCombobox();
     ReBuildComboxArrow();
     RebuildToolbar();
@@ -85,9 +157,12 @@ void TSkinData::Readbmp(TBitmap& image, const std::string& name) {
     if (file.empty() || dot == std::string::npos || file.substr(dot) != ".bmp") return;
     Reader->readfile(file, *EntryStream);
     if (EntryStream->Size() == 0) return;
+    // A broken image is only missing; one too large refuses the whole skin (LoadArchive).
     try {
         image.LoadFromStream(*EntryStream);
-    } catch (const Exception&) {
+    } catch (const EGraphicTooLarge& e) {
+        throw EGraphicTooLarge("Skin image \"" + file + "\": " + e.Message());
+    } catch (const EInvalidGraphic&) {
         image.FreeImage();
     }
 }
@@ -99,20 +174,18 @@ void TSkinData::LoadFromFile(const std::string& path) {
         if (!path.empty()) ArchiveStream.Clear();
         return;
     }
-    // A file that cannot be read leaves the current skin, and its state, as they are.
-    TMemoryStream bytes;
+    // A file that cannot be opened leaves the current skin, and its state, as they are.
+    std::optional<TFileStream> file;
     try {
-        bytes.LoadFromFile(path);
+        file.emplace(path, fmOpenRead | fmShareDenyWrite);
     } catch (const EStreamError&) {
         return;
     }
-    LoadFromStream(bytes);
+    LoadArchive(*file);
 }
 
 void TSkinData::LoadFromStream(TStream& stream) {
-    SkinPending = true;
-    ArchiveStream.LoadFromStream(stream);
-    LoadSkin();
+    LoadArchive(stream);
 }
 
 // ---- Images built from the loaded objects ---------------------------------------------------------------
@@ -151,7 +224,7 @@ void TSkinData::ReBuildComboxArrow() {
     ComboxArrow->Name = "ComboxArrow";
     if (SunkEdge) {
         if (!ComboButton || ComboButton->Style != 2) return;
-        const int frames = SunkEdge->Frame, cw = ComboButton->Image.Width() / SafeFrames(frames);
+        const int frames = SunkEdge->Frame, cw = ComboButton->Image.Width() / frames;
         TBitmap& arrow = ComboxArrow->Image;
         arrow.SetSize(17 * frames, 17);
         for (int k = 1; k <= frames; k++)

@@ -190,11 +190,7 @@ void RegisterSkinClasses() {
     RegisterClassInfo(TSkinData::StaticClassInfo());
 }
 
-TSkinData::TSkinData(TComponent* AOwner)
-    : TComponent(AOwner), Skin3rd(std::make_unique<TStringList>()),
-      SystemCaptionFont(std::make_unique<TFont>()), MenuImages(std::make_unique<TImageList>(nullptr)) {
-    for (const char* line : BuiltInSkin3rd)
-        Skin3rd->Add(line);
+TSkinModel::TSkinModel() {
     static const char* const borderNames[] = {"Left", "Right", "Top", "Bottom"};
     for (size_t i = 0; i < Borders.size(); i++) {
         Borders[i] = std::make_unique<TDataSkinBorder>();
@@ -204,6 +200,57 @@ TSkinData::TSkinData(TComponent* AOwner)
     Title->Name = "Title";
     Button = std::make_unique<TDataSkinButton>();
     Button->Name = "Buttons";
+}
+
+void TSkinModel::ForEachObject(const std::function<void(TDataSkinObject&)>& fn) {
+    auto visit = [&](TDataSkinObject* o) {
+        if (o) fn(*o);
+    };
+    for (auto& border : Borders)
+        visit(border.get());
+    visit(Title.get());
+    for (auto& button : SysButtonList)
+        visit(button.get());
+    visit(Button.get());
+    for (TDataSkinBorder* o :
+         {Progress.get(), Tabs.get(), ComboButton.get(), UpDownHorz.get(), UpDownVert.get()})
+        visit(o);
+    visit(GroupBox.get());
+    for (TDataSkinObject* o : {ProgressChunk.get(),
+                               MenuBarSkin.get(),
+                               GroupBoxEdge.get(),
+                               StatusBarEdges.get(),
+                               TabPane.get(),
+                               ToolBars.get(),
+                               SunkEdge.get(),
+                               ExtraImages.get(),
+                               Headerbar.get(),
+                               MenuItem.get(),
+                               MenuBackground.get(),
+                               Scrollbar.get(),
+                               HorzScroll.get(),
+                               VertScroll.get(),
+                               HorzScrollThumb.get(),
+                               VertScrollThumb.get(),
+                               TrackbarThumbHorz.get(),
+                               TrackbarThumbVert.get(),
+                               TrackbarThumbLeft.get(),
+                               TrackbarThumbRight.get(),
+                               TrackbarThumbUp.get(),
+                               TrackbarThumbDown.get(),
+                               Track.get(),
+                               TrackVert.get(),
+                               ComboxArrow.get(),
+                               Toolbar.get(),
+                               MinCaption.get()})
+        visit(o);
+}
+
+TSkinData::TSkinData(TComponent* AOwner)
+    : TComponent(AOwner), Skin3rd(std::make_unique<TStringList>()),
+      SystemCaptionFont(std::make_unique<TFont>()), MenuImages(std::make_unique<TImageList>(nullptr)) {
+    for (const char* line : BuiltInSkin3rd)
+        Skin3rd->Add(line);
     MenuImages->LoadFromResourceName(GetModuleHandleW(nullptr), u"GLAZKITMENU", clWhite);
     MaxWidth = GetSystemMetrics(SM_CXMAXIMIZED);
     MaxHeight = GetSystemMetrics(SM_CYMAXIMIZED);
@@ -231,9 +278,9 @@ void TSkinData::ReadSkinStream(TStream& s) {
     int32_t length = 0;
     s.ReadBuffer(&length, sizeof length);
     if (length <= 0) return;
-    ArchiveStream.Clear();
-    ArchiveStream.CopyFrom(s, length);
-    if (!IsDesigning()) LoadSkin();
+    TMemoryStream bytes;
+    bytes.CopyFrom(s, length);
+    LoadArchive(bytes);
 }
 
 void TSkinData::WriteSkinStream(TStream& s) const {

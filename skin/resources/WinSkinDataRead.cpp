@@ -47,10 +47,9 @@ constexpr TColourKey ColourKeys[] = {
     {csScrollbar, "Scrollbar", SysColor(COLOR_SCROLLBAR)},
 };
 
-void ClampMargins(TDataSkinObject* o, LONG most) {
-    if (!o) return;
-    for (LONG* m : {&o->Margins.left, &o->Margins.top, &o->Margins.right, &o->Margins.bottom})
-        *m = std::min(*m, most);
+void ClampMargins(TDataSkinObject& o, LONG most) {
+    for (LONG* m : {&o.Margins.left, &o.Margins.top, &o.Margins.right, &o.Margins.bottom})
+        *m = std::clamp(*m, LONG(0), most);
 }
 
 bool IsCaptionButtonSection(const std::string& upper) {
@@ -109,7 +108,7 @@ bool TSkinData::GetPrecolor(TColor& color, int index) const {
 TColor TSkinData::GetCaptionColor() {
     TBitmap& top = Borders[bdTop]->Image;
     if (top.Empty()) return Colors[csButtonFace];
-    int frameHeight = top.Height() / SafeFrames(Borders[bdTop]->Frame);
+    int frameHeight = top.Height() / Borders[bdTop]->Frame;
     return top.Canvas().Pixel(top.Width() / 3, frameHeight / 3);
 }
 
@@ -331,7 +330,7 @@ void TSkinDataLoader::ReadControlObjects() {
     D.Tabs = TwoImage("Tabs", "Border");
     D.StatusBarEdges = General("StatusBarEdges");
     D.TabPane = General("Tab.Pane");
-    ClampMargins(D.TabPane.get(), 4);
+    if (D.TabPane) ClampMargins(*D.TabPane, 4);
     D.ToolBars = General("ToolBars");
     D.ComboButton = TwoImage("ComboButton", "****");
     if (D.ComboButton && !D.ComboButton->Image.Empty()) {
@@ -414,4 +413,13 @@ void TSkinDataLoader::ApplyFrameCounts() {
     if (D.HorzScrollThumb) D.HorzScrollThumb->Frame = Int("HorzScrollThumb", "FrameCount", 3);
     if (D.VertScrollThumb) D.VertScrollThumb->Frame = Int("VertScrollThumb", "FrameCount", 3);
     ButtonFrames();
+}
+
+void TSkinDataLoader::ClampObjects() {
+    D.ForEachObject([](TDataSkinObject& o) {
+        o.Frame = FrameCount(o.Frame);
+        ClampMargins(o, MaxMargin);
+    });
+    D.Button->RadioButtonFrame = FrameCount(D.Button->RadioButtonFrame);
+    D.Button->CheckButtonFrame = FrameCount(D.Button->CheckButtonFrame);
 }

@@ -1,6 +1,7 @@
 // Inside the skin data unit: the rules that read one skin description into the model.
 #pragma once
 
+#include "BmpCodec.h"
 #include "WinSkinData.h"
 #include "WinSkinIni.h"
 
@@ -24,6 +25,8 @@ class TSkinDataLoader {
     TSkinPtr<TDataSkinBoxLabel> BoxLabel(const std::string& section);
     TSkinPtr<TDataSkinObject> MenuBar();
     void ApplyFrameCounts();
+    // Whatever the skin says: counts of at least 1 and margins within 0 ... MaxMargin, for every object.
+    void ClampObjects();
 
   private:
     int32_t Int(const std::string& section, const std::string& key, int32_t def = 0) const {
@@ -49,7 +52,10 @@ class TSkinDataLoader {
 int32_t SysButtonFrames(const TBitmap& image, int32_t action);
 // A check or radio strip's frame count when the skin does not say.
 int32_t StripFrames(const TBitmap& image);
-// Frame count that is safe to divide by.
-inline int32_t SafeFrames(int32_t frames) {
+// A frame count that is safe to divide by.
+inline int32_t FrameCount(int32_t frames) {
     return frames < 1 ? 1 : frames;
 }
+// No margin can be longer than the side of the largest image a skin may hold; this bound also keeps
+// every sum and difference of margins and sizes in the drawing code far from overflow.
+constexpr LONG MaxMargin = kBmpMaxSide;

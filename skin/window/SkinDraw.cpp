@@ -2,23 +2,37 @@
 
 #include "Controls.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <vector>
 
 namespace {
 
-// Where frame `frame` of `count` lies in the image; a count below 1 means the whole image.
+// Where frame `frame` of `count` lies in the image; a count below 1 means the whole image, and a
+// frame outside 1 ... count the nearest one, so that a frame never lies outside the image.
 struct TFrameRect {
     int X, Y, W, H;
 };
 TFrameRect FrameOf(const TBitmap& image, int frame, int count, bool stacked) {
     count = Max(count, 1);
+    frame = std::clamp(frame, 1, count);
     if (stacked) {
         int h = image.Height() / count;
         return {0, h * (frame - 1), image.Width(), h};
     }
     int w = image.Width() / count;
     return {w * (frame - 1), 0, w, image.Height()};
+}
+
+// The margins as far as they fit the frame: each between 0 and the frame's side it cuts, so that
+// every part is copied from inside the frame and no sum of margins can overflow.
+struct TMargins {
+    int L, T, R, B;
+};
+TMargins FitMargins(const RECT& m, const TFrameRect& f) {
+    auto fit = [](LONG v, int side) { return int(std::clamp<LONG>(v, 0, side)); };
+    return {fit(m.left, f.W), fit(m.top, f.H), fit(m.right, f.W), fit(m.bottom, f.H)};
 }
 
 int Width(const RECT& r) {
@@ -121,7 +135,7 @@ std::unique_ptr<TBitmap> GetHMap(const RECT& Dest, TBitmap& Image, const RECT& M
     auto result = Scratch(W, H);
     const TFrameRect f = FrameOf(Image, Frame, Count, Stacked);
     if (result->Empty() || f.W <= 0 || f.H <= 0) return result;
-    int L = Margins.left, T = Margins.top, R = Margins.right, B = Margins.bottom;
+    auto [L, T, R, B] = FitMargins(Margins, f);
     if (W < L + R) L = R = 0;
     if (H < T + B) T = B = 0;
     const int w = f.W, h = f.H;
@@ -131,9 +145,9 @@ std::unique_ptr<TBitmap> GetHMap(const RECT& Dest, TBitmap& Image, const RECT& M
                 Height(sr));
     };
     // Order matters: the right and bottom parts come after the centre and cover its overhanging tiles.
-    if (L * T > 0) part({0, 0, L, T}, {0, 0, L, T});
-    if (L * B > 0) part({0, H - B, L, H}, {0, h - B, L, h});
-    if (R * T > 0) part({W - R, 0, W, T}, {w - R, 0, w, T});
+    if (L > 0 && T > 0) part({0, 0, L, T}, {0, 0, L, T});
+    if (L > 0 && B > 0) part({0, H - B, L, H}, {0, h - B, L, h});
+    if (R > 0 && T > 0) part({W - R, 0, W, T}, {w - R, 0, w, T});
     if (L > 0) part({0, T, L, H - B}, {0, T, L, h - B});
     if (T > 0) part({L, 0, W - R, T}, {L, 0, w - R, T});
     if (Tile)
@@ -141,7 +155,7 @@ std::unique_ptr<TBitmap> GetHMap(const RECT& Dest, TBitmap& Image, const RECT& M
                   {f.X + L, f.Y + T, f.X + w - R, f.Y + h - B});
     else
         part({L, T, W - R, H - B}, {L, T, w - R, h - B});
-    if (R * B > 0) part({W - R, H - B, W, H}, {w - R, h - B, w, h});
+    if (R > 0 && B > 0) part({W - R, H - B, W, H}, {w - R, h - B, w, h});
     if (R > 0) part({W - R, T, W, H - B}, {w - R, T, w, h - B});
     if (B > 0) part({L, H - B, W - R, H}, {L, h - B, w - R, h});
     return result;
@@ -181,7 +195,8 @@ void DrawRect3(HDC DC, const RECT& R, TBitmap& Image, int Frame, int Count, bool
 void DrawRectH(HDC DC, const RECT& R, TBitmap& Image, const RECT& Margins, int Frame, int Count, int,
                bool Stacked) {
     const TFrameRect f = FrameOf(Image, Frame, Count, Stacked);
-    const int W = Width(R), H = Height(R), L = Margins.left, Rm = Margins.right;
+    const TMargins m = FitMargins(Margins, f);
+    const int W = Width(R), H = Height(R), L = m.L, Rm = m.R;
     HDC s = Image.MemoryDC();
     int oldMode = SetStretchBltMode(DC, COLORONCOLOR);
     if (W < f.W) {
@@ -196,11 +211,12 @@ void DrawRectH(HDC DC, const RECT& R, TBitmap& Image, const RECT& Margins, int F
 
 void DrawRectTile(TCanvas& Canvas, const RECT& R, TBitmap& Image, const RECT& Margins, int Frame, int Count,
                   bool Transparent, bool Stacked) {
-    const int W = Width(R), H = Height(R), L = Margins.left, Rm = Margins.right;
+    const int W = Width(R), H = Height(R);
     auto strip = Scratch(W, H);
     if (strip->Empty()) return;
     const TFrameRect f = FrameOf(Image, Frame, Count, Stacked);
-    const int m = f.W - L - Rm;
+    const TMargins fit = FitMargins(Margins, f);
+    const int L = fit.L, Rm = fit.R, m = f.W - L - Rm;
     HDC d = strip->MemoryDC(), s = Image.MemoryDC();
     Stretch(d, 0, 0, L, H, s, f.X, f.Y, L, f.H);
     for (int x = L; m > 0 && x < W - Rm; x += m)
@@ -219,9 +235,10 @@ void DrawBGbmp(TCanvas& Canvas, const RECT& Dest, TBitmap& Image, const RECT& Sr
     const int tw = Width(Src), th = Height(Src);
     if (tw <= 0 || th <= 0) return;
     HDC d = Canvas.DC(), s = Image.MemoryDC();
-    for (int x = Dest.left; x < Dest.right; x += tw)
-        for (int y = Dest.top; y < Dest.bottom; y += th)
-            BitBlt(d, x, y, tw, th, s, Src.left, Src.top, SRCCOPY);
+    // 64-bit steps: the last tile may start near the largest coordinate without overflowing.
+    for (int64_t x = Dest.left; x < Dest.right; x += tw)
+        for (int64_t y = Dest.top; y < Dest.bottom; y += th)
+            BitBlt(d, int(x), int(y), tw, th, s, Src.left, Src.top, SRCCOPY);
 }
 
 void DrawTranmap(HDC DC, const RECT& R, TBitmap& Bmp, TColor TransColor) {

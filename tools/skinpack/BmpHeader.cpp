@@ -42,8 +42,9 @@ std::vector<std::string> BmpProblems(const std::vector<uint8_t>& data) {
     if (info.OffBits >= data.size())
         problems.push_back(Format("its pixel data would start at %u, past its %u bytes", info.OffBits,
                                   unsigned(data.size())));
-    std::string error;
+    TBmpError error;
     TBmpImage image;
-    if (problems.empty() && !DecodeBmp(data.data(), data.size(), image, &error)) problems.push_back(error);
+    if (problems.empty() && !DecodeBmp(data.data(), data.size(), image, &error))
+        problems.push_back(error.Text);
     return problems;
 }

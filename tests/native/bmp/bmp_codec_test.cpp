@@ -1,3 +1,4 @@
+#include "AllocationProbe.h"
 #include "BmpCodec.h"
 #include "SysUtils.h"
 
@@ -54,17 +55,22 @@ std::vector<uint8_t> MakeFile(const TFileSpec& s) {
 
 TBmpImage Decode(const std::vector<uint8_t>& file) {
     TBmpImage img;
-    std::string error;
-    EXPECT_TRUE(DecodeBmp(file.data(), file.size(), img, &error)) << error;
+    TBmpError error;
+    EXPECT_TRUE(DecodeBmp(file.data(), file.size(), img, &error)) << error.Text;
     return img;
 }
 
-std::string Refusal(const std::vector<uint8_t>& file) {
+TBmpError Refusal(const std::vector<uint8_t>& file) {
     TBmpImage img;
-    std::string error;
+    TBmpError error;
     EXPECT_FALSE(DecodeBmp(file.data(), file.size(), img, &error));
-    EXPECT_FALSE(error.empty());
+    EXPECT_FALSE(error.Text.empty());
     return error;
+}
+
+// A one-bit file with every pixel row present, so that only the size limits can refuse it.
+std::vector<uint8_t> OneBitFile(int w, int h) {
+    return MakeFile({w, h, 1, 0, 40, {0, 0xFFFFFF}, {}, std::vector<std::vector<uint8_t>>(size_t(h)), false});
 }
 
 TBmpImage Pattern(int w, int h, bool alpha) {
@@ -212,13 +218,41 @@ TEST(BmpCodec, RefusesCorruptHeaders) {
     with([&](std::vector<uint8_t>& f) { set32(f, 30, 1); });          // RLE8
     with([&](std::vector<uint8_t>& f) { set32(f, 30, 3); });          // bit fields on 24 bits
     with([&](std::vector<uint8_t>& f) { set32(f, 10, 0xFFFFFFF0); }); // pixels beyond the end
-    // Huge declared sizes are refused before any allocation, whatever the file length.
-    EXPECT_NE(with([&](std::vector<uint8_t>& f) {
-                  set32(f, 18, 30000);
-                  set32(f, 22, 30000);
-              }).find("large"),
-              std::string::npos);
-    with([&](std::vector<uint8_t>& f) { set32(f, 22, 20000); }); // tall, but the rows are missing
+    // Huge declared sizes are refused as such, whatever the file length.
+    TBmpError huge = with([&](std::vector<uint8_t>& f) {
+        set32(f, 18, 30000);
+        set32(f, 22, 30000);
+    });
+    EXPECT_TRUE(huge.TooLarge);
+    EXPECT_EQ(huge.Text, "image of 30000 x 30000 pixels is too large");
+    EXPECT_FALSE(with([&](std::vector<uint8_t>& f) { set32(f, 22, 9000); }).TooLarge); // rows missing
+}
+
+TEST(BmpCodec, SizeLimitsRefuseBeforeThePixelsAreAllocated) {
+    const int atPixelLimit = int(kBmpMaxPixels / kBmpMaxSide);
+    struct Case {
+        int W, H;
+        bool Fits;
+    } cases[] = {{kBmpMaxSide, 1, true},
+                 {kBmpMaxSide + 1, 1, false},
+                 {1, kBmpMaxSide + 1, false},
+                 {kBmpMaxSide, atPixelLimit, true},
+                 {kBmpMaxSide, atPixelLimit + 1, false},
+                 {4097, 4096, false}};
+    for (const Case& c : cases) {
+        std::vector<uint8_t> file = OneBitFile(c.W, c.H);
+        TBmpImage img;
+        TBmpError error;
+        TLargestAllocation watch;
+        bool decoded = DecodeBmp(file.data(), file.size(), img, &error);
+        size_t largest = watch.Bytes();
+        EXPECT_EQ(decoded, c.Fits) << c.W << " x " << c.H;
+        EXPECT_EQ(error.TooLarge, !c.Fits) << c.W << " x " << c.H;
+        if (c.Fits)
+            EXPECT_EQ(img.Pixels.size(), size_t(c.W) * size_t(c.H));
+        else
+            EXPECT_LT(largest, 1024u) << c.W << " x " << c.H << ": allocated before refusing";
+    }
 }
 
 TEST(BmpCodec, RefusesBadPalettesAndMasks) {

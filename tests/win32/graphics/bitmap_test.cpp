@@ -199,6 +199,7 @@ TEST(Bitmap, CorruptBmpRaisesAndLeavesTheBitmapEmpty) {
     bad.back()[30] = 1; // RLE compression
     bad.push_back(good);
     bad.back()[22] = 0xFF, bad.back()[23] = 0xFF, bad.back()[24] = 0xFF, bad.back()[25] = 0x7F; // height
+    const size_t forgedHeight = bad.size() - 1;
     for (size_t i = 0; i < bad.size(); ++i) {
         SCOPED_TRACE(i);
         TBitmap bmp;
@@ -206,7 +207,11 @@ TEST(Bitmap, CorruptBmpRaisesAndLeavesTheBitmapEmpty) {
         try {
             Load(bmp, bad[i]);
             ADD_FAILURE() << "no exception";
+        } catch (const EGraphicTooLarge& e) {
+            EXPECT_EQ(i, forgedHeight);
+            EXPECT_EQ(e.Message(), "Bitmap image of 5 x 2147483647 pixels is too large");
         } catch (const EInvalidGraphic& e) {
+            EXPECT_NE(i, forgedHeight);
             EXPECT_EQ(e.Message(), "Bitmap image is not valid");
         }
         EXPECT_TRUE(bmp.Empty());

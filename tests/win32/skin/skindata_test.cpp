@@ -2,6 +2,7 @@
 // memory, and what loading the default skin gives.
 #include "TypInfo.h" // before windows.h: RegisterClass is the registry's here
 
+#include "AllocationProbe.h"
 #include "FormReader.h"
 #include "SkinRead.h"
 #include "SkinTestHelpers.h"
@@ -338,6 +339,7 @@ TEST_F(TSkinDataTest, WrongArchiveOrUnreadableFileKeepsTheSkin) {
     Load("[Tabs]\nImage=t.bmp\n", {{"t.bmp", BmpFile(10, 4, clRed)}});
     ASSERT_TRUE(Skin->Tabs);
     TDataSkinBorder* tabs = Skin->Tabs.get();
+    const std::vector<uint8_t> stored = Skin->ArchiveStream.Bytes();
 
     std::vector<uint8_t> image = BuildSkinImage({{"skin.ini", Text("[Progress]\nBitmap=x.bmp\n")}});
     image[0] = 0x21; // magic 20001
@@ -349,6 +351,7 @@ TEST_F(TSkinDataTest, WrongArchiveOrUnreadableFileKeepsTheSkin) {
     EXPECT_EQ(Skin->Tabs.get(), tabs);
     EXPECT_FALSE(Skin->Progress);
     EXPECT_TRUE(Skin->SkinPending);
+    EXPECT_EQ(Skin->ArchiveStream.Bytes(), stored); // the refused bytes are not kept either
     ASSERT_EQ(Reports.size(), 1u);
     EXPECT_EQ(Reports[0], "This is Older Skin File\rPlease update to new version !");
 
@@ -358,6 +361,113 @@ TEST_F(TSkinDataTest, WrongArchiveOrUnreadableFileKeepsTheSkin) {
     EXPECT_EQ(Skin->SkinFile(), "Z:\\no\\such\\skin.skn");
     EXPECT_FALSE(Skin->SkinPending);
     EXPECT_TRUE(Skin->Tabs);
+}
+
+TEST_F(TSkinDataTest, HostileCountsAndMarginsAreClampedWhileReading) {
+    const LONG most = kBmpMaxSide;
+    Load("[Personality]\nLeft=v.bmp\nLeftFrame=-3\nLeftTopHeight=-5\nLeftBotHeight=2147483647\n"
+         "Top=h.bmp\nTopFrame=0\nTopTopHeight=99999999\nTopBotHeight=-2147483647\n"
+         "TextShift=-7\nTextShiftVert=2000000000\nmenuBar=h.bmp\nTileLeftMenu=-1\nTileRightMenu=70000\n"
+         "[Button0]\nButtonImage=h.bmp\nAction=0\nframe=-1\n"
+         "[Buttons]\nBitmap=h.bmp\nRadioButtonFrame=-2\nCheckButtonFrame=-1\n"
+         "LeftWidth=2147483647\nTopHeight=-2147483647\n"
+         "[Progress.Chunk]\nImage=h.bmp\nFrame=0\n[Track]\nImage=h.bmp\nFrame=-2\n"
+         "[HorzScrollThumb]\nImage=h.bmp\nFrameCount=0\n[VertScrollThumb]\nImage=h.bmp\nFrameCount=-4\n"
+         "[Headerbar]\nImage=h.bmp\nframe=-1\n[Tab.Pane]\nImage=h.bmp\nLeftWidth=-9\n",
+         {{"h.bmp", BmpFile(30, 6, clBlue)}, {"v.bmp", BmpFile(8, 40, clBlue)}});
+    ASSERT_FALSE(Skin->SkinPending);
+
+    EXPECT_EQ(Skin->Borders[bdLeft]->Frame, 1);
+    EXPECT_EQ(Skin->Borders[bdTop]->Frame, 1);
+    ASSERT_FALSE(Skin->SysButtonList.empty());
+    EXPECT_EQ(Skin->SysButtonList[0]->Frame, 1);
+    EXPECT_EQ(Skin->Button->RadioButtonFrame, 1);
+    EXPECT_EQ(Skin->Button->CheckButtonFrame, 1);
+    for (TDataSkinObject* o : {Skin->ProgressChunk.get(), Skin->Track.get(), Skin->HorzScrollThumb.get(),
+                               Skin->VertScrollThumb.get(), Skin->Headerbar.get()}) {
+        ASSERT_TRUE(o);
+        EXPECT_EQ(o->Frame, 1) << o->Name;
+    }
+    ASSERT_TRUE(Skin->ComboxArrow); // neither combo image: an empty arrow, still one frame
+    EXPECT_TRUE(Skin->ComboxArrow->Image.Empty());
+    EXPECT_EQ(Skin->ComboxArrow->Frame, 1);
+
+    auto margins = [](const TDataSkinObject& o) {
+        return std::vector<LONG>{o.Margins.left, o.Margins.top, o.Margins.right, o.Margins.bottom};
+    };
+    EXPECT_EQ(margins(*Skin->Borders[bdLeft]), (std::vector<LONG>{0, 0, 0, most}));
+    EXPECT_EQ(margins(*Skin->Borders[bdTop]), (std::vector<LONG>{most, 0, 0, 0}));
+    EXPECT_EQ(margins(*Skin->Title), (std::vector<LONG>{0, most, 0, 0}));
+    ASSERT_TRUE(Skin->MenuBarSkin);
+    EXPECT_EQ(margins(*Skin->MenuBarSkin), (std::vector<LONG>{0, 0, most, 0}));
+    EXPECT_EQ(margins(*Skin->Button), (std::vector<LONG>{most, 0, 0, 0}));
+    EXPECT_EQ(Skin->TabPane->Margins.left, 0);
+
+    int objects = 0;
+    Skin->ForEachObject([&](TDataSkinObject& o) {
+        objects++;
+        EXPECT_GE(o.Frame, 1) << o.Name;
+        for (LONG m : margins(o))
+            EXPECT_TRUE(m >= 0 && m <= most) << o.Name << ": " << m;
+    });
+    EXPECT_EQ(objects, 20); // 4 borders, 4 caption buttons, Title, Button and 10 objects read or made
+}
+
+TEST_F(TSkinDataTest, AnImageTooLargeRefusesTheWholeSkin) {
+    Load("[Tabs]\nImage=t.bmp\n[Colours]\nButtonFace=1 2 3\n", {{"t.bmp", BmpFile(10, 4, clRed)}});
+    ASSERT_TRUE(Skin->Tabs);
+    TDataSkinBorder* tabs = Skin->Tabs.get();
+    TDataSkinBorder* top = Skin->Borders[bdTop].get();
+    const std::vector<uint8_t> stored = Skin->ArchiveStream.Bytes();
+
+    // a one-bit strip one pixel wider than any image may be; read after the borders and colours
+    Load("[Personality]\nTop=top.bmp\n[Colours]\nButtonFace=9 9 9\n[Scrollbar]\nImage=big.bmp\n",
+         {{"top.bmp", BmpFile(30, 6, clBlue)},
+          {"big.bmp", EncodeBmp(TBmpImage(kBmpMaxSide + 1, 1, 0xFF000000u), 1)}});
+    EXPECT_EQ(Skin->Tabs.get(), tabs);
+    EXPECT_EQ(Skin->Borders[bdTop].get(), top);
+    EXPECT_TRUE(top->Image.Empty());
+    EXPECT_EQ(Skin->Colors[csButtonFace], RGB(1, 2, 3));
+    EXPECT_FALSE(Skin->Scrollbar);
+    EXPECT_EQ(Skin->ArchiveStream.Bytes(), stored);
+    EXPECT_FALSE(Skin->SkinPending); // the skin in use stays usable
+    ASSERT_EQ(Reports.size(), 1u);
+    EXPECT_EQ(Reports[0], "Skin image \"big.bmp\": Bitmap image of 16385 x 1 pixels is too large");
+}
+
+TEST_F(TSkinDataTest, RunningOutOfMemoryKeepsTheSkinInUse) {
+    Load("[Tabs]\nImage=t.bmp\n[Colours]\nButtonFace=1 2 3\n", {{"t.bmp", BmpFile(10, 4, clRed)}});
+    TDataSkinBorder* tabs = Skin->Tabs.get();
+    TDataSkinBorder* top = Skin->Borders[bdTop].get();
+    const std::vector<uint8_t> stored = Skin->ArchiveStream.Bytes();
+    HBRUSH face = Skin->FaceBrush;
+
+    // a 128 KB one-bit image that decodes into 4 MB of pixels, read after the borders and colours
+    TMemoryStream archive;
+    PackSkin(
+        archive, "[Personality]\nTop=top.bmp\n[Colours]\nButtonFace=9 9 9\n[Scrollbar]\nImage=big.bmp\n",
+        {{"top.bmp", BmpFile(30, 6, clBlue)}, {"big.bmp", EncodeBmp(TBmpImage(1000, 1000, 0xFF000000u), 1)}});
+    {
+        TAllocationLimit limit(2u << 20);
+        Skin->LoadFromStream(archive);
+    }
+    EXPECT_EQ(Skin->Tabs.get(), tabs);
+    EXPECT_EQ(Skin->Borders[bdTop].get(), top);
+    EXPECT_TRUE(top->Image.Empty());
+    EXPECT_EQ(Skin->Colors[csButtonFace], RGB(1, 2, 3));
+    EXPECT_EQ(Skin->FaceBrush.get(), face);
+    EXPECT_FALSE(Skin->Scrollbar);
+    EXPECT_EQ(Skin->ArchiveStream.Bytes(), stored);
+    EXPECT_FALSE(Skin->SkinPending);
+    ASSERT_EQ(Reports.size(), 1u);
+    EXPECT_EQ(Reports[0], "Not enough memory to load the skin");
+
+    // with memory back the same archive loads
+    Skin->LoadFromStream(archive);
+    ASSERT_TRUE(Skin->Scrollbar);
+    EXPECT_EQ(Skin->Scrollbar->Image.Width(), 1000);
+    EXPECT_FALSE(Skin->Tabs);
+    EXPECT_EQ(Skin->ArchiveStream.Bytes(), archive.Bytes());
 }
 
 TEST_F(TSkinDataTest, TheDefaultSkinArchive) {

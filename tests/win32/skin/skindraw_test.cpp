@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+
 namespace {
 
 // Frames of 12 x 10 with margins left 2, top 3, right 4, bottom 1. Each part has its own colour
@@ -136,6 +138,52 @@ TEST(SkinDraw, DegenerateFramesDrawWithoutFailing) {
     DrawBGbmp(dest.Canvas(), {0, 0, 20, 20}, strip, {3, 3, 3, 9});                        // no tile
     DrawRect3(dest.MemoryDC(), {0, 0, 20, 20}, strip, 1, 20, true);                       // frames 0 wide
     EXPECT_EQ(Px(dest, 10, 15), clWhite);
+}
+
+TEST(SkinDraw, FrameIndexesOutsideTheStripPickTheNearestFrame) {
+    TBitmap strip;
+    MakeStrip(strip, 3, false);
+    for (int frame : {0, -1, INT_MIN})
+        ExpectNineParts(*GetHMap({0, 0, 30, 20}, strip, Margins, frame, 3, false, false), 1);
+    for (int frame : {4, INT_MAX})
+        ExpectNineParts(*GetHMap({0, 0, 30, 20}, strip, Margins, frame, 3, false, false), 3);
+    TBitmap dest;
+    SolidBitmap(dest, FW, FH, clWhite);
+    DrawRect3(dest.MemoryDC(), {0, 0, FW, FH}, strip, 99, 3, false);
+    EXPECT_EQ(Px(dest, 5, 5) >> 8 & 0xFF, 3u);
+}
+
+// Whatever the margins, every pixel drawn comes from the frame asked for, never from its neighbour.
+TEST(SkinDraw, MarginsLargerThanTheFrameStayInsideIt) {
+    TBitmap strip;
+    MakeStrip(strip, 2, false);
+    auto expectFrameOne = [](TBitmap& bmp, const char* what) {
+        for (int y = 0; y < bmp.Height(); y++)
+            for (int x = 0; x < bmp.Width(); x++)
+                if (TColor c = Px(bmp, x, y); c != clWhite) {
+                    ASSERT_EQ(c >> 8 & 0xFF, 1u) << what << x << "," << y;
+                }
+    };
+    const RECT huge[] = {{20, 3, 20, 1},
+                         {16384, 16384, 16384, 16384},
+                         {LONG_MIN, 3, LONG_MAX, 1},
+                         {LONG_MAX, LONG_MAX, LONG_MAX, LONG_MAX}};
+    for (const RECT& m : huge) {
+        for (bool tile : {false, true})
+            expectFrameOne(*GetHMap({0, 0, 60, 30}, strip, m, 1, 2, tile, false), "GetHMap ");
+        TBitmap dest;
+        SolidBitmap(dest, 60, 10, clWhite);
+        DrawRectH(dest.MemoryDC(), {0, 0, 60, 10}, strip, m, 1, 2, 0, false);
+        expectFrameOne(dest, "DrawRectH ");
+        SolidBitmap(dest, 60, 10, clWhite);
+        DrawRectTile(dest.Canvas(), {0, 0, 60, 10}, strip, m, 1, 2, false, false);
+        expectFrameOne(dest, "DrawRectTile ");
+    }
+    // cut down to the frame, the margins keep the whole frame at each corner
+    auto map = GetHMap({0, 0, 60, 30}, strip, huge[1], 1, 2, false, false);
+    EXPECT_EQ(PartOf(Px(*map, 0, 0)), TColor(TL));
+    EXPECT_EQ(PartOf(Px(*map, FW - 1, FH - 1)), TColor(BR));
+    EXPECT_EQ(PartOf(Px(*map, 59, 29)), TColor(BR));
 }
 
 TEST(SkinDraw, MagentaLeavesTheDestinationUntouched) {
