@@ -156,7 +156,8 @@ std::string QuarlinkUsage() {
            "  0  every device answered (write, default: and showed what was written; diff: no difference)\n"
            "  1  diff found a difference, or a device answered a write with other settings\n"
            "  2  usage or value error, or the local port is taken: nothing was sent\n"
-           "  3  some devices did not answer; they are listed\n";
+           "  3  some devices did not answer; they are listed\n"
+           "  4  the local socket failed while waiting for answers\n";
 }
 
 // Options may stand anywhere; the first other word is the command, the rest are hosts.

@@ -130,7 +130,9 @@ int Session::Read() {
             PrintTable(FDevices[i], a);
     }
     if (FOptions.Json && !byHost.empty())
-        FOut << (FDevices.size() == 1 ? byHost.front() : byHost).dump(2, ' ', false) << "\n";
+        FOut << (FDevices.size() == 1 ? byHost.front() : byHost)
+                    .dump(2, ' ', false, OrderedJson::error_handler_t::replace) // a host name as typed
+             << "\n";
     return Finish();
 }
 

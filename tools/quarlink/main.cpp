@@ -3,6 +3,7 @@
 #include "Commands.h"
 
 #include <iostream>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -26,7 +27,12 @@ int Run(const std::vector<std::string>& args) {
         std::cout << QuarlinkUsage();
         return ExitOk;
     }
-    return RunCommand(options, std::cout, std::cerr);
+    try {
+        return RunCommand(options, std::cout, std::cerr);
+    } catch (const std::runtime_error& e) {
+        std::cerr << "quarlink: " << e.what() << "\n";
+        return ExitSocketFailed;
+    }
 }
 
 } // namespace

@@ -256,7 +256,8 @@ TEST(Quarlink, HelpNamesEveryCommandKeyAndExitCode) {
                              "\n  0  ",
                              "\n  1  ",
                              "\n  2  ",
-                             "\n  3  "})
+                             "\n  3  ",
+                             "\n  4  "})
         EXPECT_NE(r.Out.find(word), std::string::npos) << word;
 }
 
