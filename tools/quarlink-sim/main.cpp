@@ -28,8 +28,9 @@ int Flood(const SimOptions& options) {
     std::printf("flooding %s: %u datagrams a second for %g s\n", EndpointText(plan.Target).c_str(),
                 static_cast<unsigned>(plan.Rate), plan.Seconds);
     std::fflush(stdout);
-    FloodResult result = RunFlood(*options.Flood, options.Bind, options.Record, StopRequested);
-    std::printf("%s\n", FloodSummary(*options.Flood, result).c_str());
+    FloodResult result = RunFlood(plan, options.Bind, options.Record, StopRequested);
+    std::printf("%s\n", FloodSummary(plan, result).c_str());
+    std::fflush(stdout); // a reader waits for this line, not for the process to end
     return 0;
 }
 
