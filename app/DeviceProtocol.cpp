@@ -149,10 +149,26 @@ std::optional<DeviceAnswer> DecodeDeviceAnswer(const uint8_t* bytes, size_t leng
 }
 
 std::string FormatMacAddress(const MacAddress& mac) {
-    std::string text = "MAC Address: ";
+    return "MAC Address: " + MacAddressText(mac);
+}
+
+std::string MacAddressText(const MacAddress& mac) {
+    std::string text;
     for (size_t i = 0; i < mac.size(); ++i) {
         if (i > 0) text += '-';
         text += IntToHex(mac[i], 2);
     }
     return text;
+}
+
+std::optional<MacAddress> ParseMacAddress(std::string_view text) {
+    MacAddress mac;
+    if (text.size() != mac.size() * 3 - 1) return std::nullopt;
+    for (size_t i = 0; i < mac.size(); ++i) {
+        int hi = HexDigitValue(text[i * 3]), lo = HexDigitValue(text[i * 3 + 1]);
+        char separator = i + 1 < mac.size() ? text[i * 3 + 2] : '-';
+        if (hi < 0 || lo < 0 || (separator != '-' && separator != ':')) return std::nullopt;
+        mac[i] = static_cast<uint8_t>(hi << 4 | lo);
+    }
+    return mac;
 }

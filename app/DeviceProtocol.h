@@ -73,6 +73,10 @@ std::optional<DeviceAnswer> DecodeDeviceAnswer(const uint8_t* bytes, size_t leng
 
 // "MAC Address: 02-00-00-0A-1B-FF"
 std::string FormatMacAddress(const MacAddress& mac);
+// "02-00-00-0A-1B-FF"
+std::string MacAddressText(const MacAddress& mac);
+// Six pairs of hexadecimal digits (either case) separated by '-' or ':'; nothing for any other text.
+std::optional<MacAddress> ParseMacAddress(std::string_view text);
 
 // The drop-down lists' items (UTF-8); the wire index is the item's position.
 extern const std::array<std::string_view, BaudrateTableSize> ArbitrationBaudrateTable;

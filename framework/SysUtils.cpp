@@ -4,14 +4,14 @@
 #include <cstdio>
 #include <vector>
 
-namespace {
-
-int HexDigit(char c) {
+int HexDigitValue(char c) {
     if (c >= '0' && c <= '9') return c - '0';
     if (c >= 'a' && c <= 'f') return c - 'a' + 10;
     if (c >= 'A' && c <= 'F') return c - 'A' + 10;
     return -1;
 }
+
+namespace {
 
 // Length of a hexadecimal prefix at s[i], or 0.
 size_t HexPrefix(const std::string& s, size_t i) {
@@ -24,7 +24,7 @@ bool ParseHex(const std::string& s, size_t i, int32_t& value) {
     if (i >= s.size()) return false;
     uint32_t v = 0;
     for (; i < s.size(); ++i) {
-        int d = HexDigit(s[i]);
+        int d = HexDigitValue(s[i]);
         if (d < 0 || v > 0x0FFFFFFFu) return false;
         v = v << 4 | uint32_t(d);
     }

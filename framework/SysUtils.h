@@ -47,6 +47,7 @@ int32_t StrToIntDef(const std::string& text, int32_t def);
 
 std::string IntToStr(int64_t value);
 std::string IntToHex(uint32_t value, int digits); // upper case, zero-padded to at least `digits`
+int HexDigitValue(char c);                        // 0-15, or -1 for anything but a hexadecimal digit
 
 // printf-style formatting into a std::string.
 std::string Format(const char* fmt, ...) __attribute__((format(printf, 1, 2)));

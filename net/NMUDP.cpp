@@ -13,6 +13,18 @@ constexpr int32_t WouldBlock = 10035; // the one error number the error check le
 constexpr int LingerLevel = 0xFFFF;   // this socket layer's socket level and "don't linger" option
 constexpr int DontLingerOption = 0xFF7F;
 constexpr int64_t MaxDatagram = 65507; // largest UDP payload over IPv4
+// Draining under a flood stops after this long or this many, whichever comes first: each read may
+// wait for the socket layer, and the window must get back to its messages.
+constexpr int64_t DrainUs = 2000;
+constexpr int MaxDroppedPerNotification = 256;
+
+int64_t Microseconds() {
+    LARGE_INTEGER count, frequency;
+    QueryPerformanceCounter(&count);
+    QueryPerformanceFrequency(&frequency);
+    return count.QuadPart / frequency.QuadPart * 1000000 +
+           count.QuadPart % frequency.QuadPart * 1000000 / frequency.QuadPart;
+}
 
 std::string DottedAddress(const in_addr& address) {
     const auto* b = reinterpret_cast<const uint8_t*>(&address);
@@ -230,22 +242,44 @@ void TNMUDP::LookupAnswered(HANDLE task, LPARAM reply) {
     });
 }
 
-// A failed receive (an oversized datagram, an unreachable peer) is dropped and reported, never
-// passed on with a negative length and an unfilled sender.
+// Under a flood the receive budget keeps the handlers to their share of the GUI thread's time.
 void TNMUDP::ReceiveDatagram() {
+    if (!FBudget.Admit(Microseconds())) {
+        DropQueued();
+        return;
+    }
     sockaddr_in from{};
+    if (!ReadOne(from)) return;
+    int64_t start = Microseconds();
+    OnDataReceived(this, FReceivedLength, DottedAddress(from.sin_addr), ntohs(from.sin_port));
+    FBudget.Spent(Microseconds() - start);
+}
+
+// A failed receive (an oversized datagram, an unreachable peer) is dropped and counted, never
+// passed on with a negative length and an unfilled sender.
+bool TNMUDP::ReadOne(sockaddr_in& from) {
     int fromLength = sizeof from;
     int n = recvfrom(FSocket, reinterpret_cast<char*>(FReceiveBuffer), sizeof FReceiveBuffer, 0,
                      reinterpret_cast<sockaddr*>(&from), &fromLength);
-    if (n == SOCKET_ERROR) {
-        FReceivedLength = 0;
-        int error = WSAGetLastError();
-        if (error != WouldBlock) // a late notice for a datagram already read
-            ReportStatus(8, "Datagram Dropped: Unknown Error No. " + IntToStr(error));
-        return;
-    }
-    FReceivedLength = n;
-    OnDataReceived(this, n, DottedAddress(from.sin_addr), ntohs(from.sin_port));
+    FReceivedLength = n == SOCKET_ERROR ? 0 : n;
+    if (n != SOCKET_ERROR) return true;
+    int error = WSAGetLastError();
+    if (error == WouldBlock) return false; // a late notice for a datagram already read
+    FBudget.CountDropped();
+    ReportStatus(8, "Datagram Dropped: Unknown Error No. " + IntToStr(error));
+    return false;
+}
+
+// Past the handlers' share, one notification reads and drops what is queued (within bounds), so
+// the queue shrinks faster than the flood fills it.
+void TNMUDP::DropQueued() {
+    sockaddr_in from{};
+    int dropped = 0;
+    for (int64_t start = Microseconds();
+         dropped < MaxDroppedPerNotification && Microseconds() - start < DrainUs && ReadOne(from);)
+        ++dropped;
+    FBudget.CountDropped(dropped);
+    if (dropped > 0) ReportStatus(8, "Datagrams Dropped: " + IntToStr(dropped) + " past the receive budget");
 }
 
 void TNMUDP::ReadDatagram(void* buffer, int32_t capacity, int32_t& length) const {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "Classes.h"
+#include "ReceiveBudget.h"
 #include "TypInfo.h"
 
 #include <windows.h>
@@ -12,6 +13,8 @@
 #include <memory>
 #include <string>
 #include <vector>
+
+struct sockaddr_in;
 
 class UDPSockError : public Exception {
     using Exception::Exception;
@@ -53,6 +56,9 @@ class TNMUDP : public TComponent {
     // Raises UDPSockError for the socket layer's last error unless it has every bit of allowed.
     void CheckSocketError(int32_t allowed);
     int32_t LastErrorNo() const { return FLastErrorNo; }
+    // Datagrams read but never passed on: failed receives, and under a flood those past the
+    // handlers' share of the time (ReceiveBudget.h).
+    int64_t DroppedCount() const { return FBudget.Dropped(); }
 
     static constexpr UINT NotificationMessage = WM_USER + 101;
     static constexpr int ReceiveBufferSize = 2048;
@@ -71,10 +77,13 @@ class TNMUDP : public TComponent {
     bool LookUpHost(std::string name, uint32_t& address);
     LRESULT Notify(UINT msg, WPARAM wParam, LPARAM lParam);
     void ReceiveDatagram();
+    bool ReadOne(sockaddr_in& from);
+    void DropQueued();
     void LookupAnswered(HANDLE task, LPARAM reply);
 
     uint8_t FReceiveBuffer[ReceiveBufferSize] = {};
     int32_t FReceivedLength = 0;
+    TReceiveBudget FBudget;
     HWND FWindow = nullptr;
     std::vector<std::shared_ptr<THostLookup>> FLookups; // started and not answered yet, oldest first
     bool FStarted = false;                              // holds one start of the socket layer

@@ -1,15 +1,6 @@
 #include "HexText.h"
 
-namespace {
-
-int DigitValue(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
-}
-
-} // namespace
+#include "SysUtils.h"
 
 std::string HexText(const uint8_t* bytes, size_t length) {
     static const char digits[] = "0123456789ABCDEF";
@@ -27,7 +18,7 @@ std::optional<std::vector<uint8_t>> ParseHex(std::string_view digits) {
     if (digits.size() % 2 != 0) return std::nullopt;
     std::vector<uint8_t> bytes;
     for (size_t i = 0; i < digits.size(); i += 2) {
-        int hi = DigitValue(digits[i]), lo = DigitValue(digits[i + 1]);
+        int hi = HexDigitValue(digits[i]), lo = HexDigitValue(digits[i + 1]);
         if (hi < 0 || lo < 0) return std::nullopt;
         bytes.push_back(static_cast<uint8_t>(hi << 4 | lo));
     }

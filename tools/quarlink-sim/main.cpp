@@ -1,13 +1,12 @@
-// quarlink-sim: a stand-in for the device on UDP. Answers only the sender of a valid command.
-#include "DeviceSim.h"
-#include "HexText.h"
+// quarlink-sim: stand-ins for the device on UDP, or a flood of datagrams at a loopback port.
+// Answers only the sender of a valid command.
+#include "Flood.h"
+#include "SimFleet.h"
 #include "SimOptions.h"
-#include "UdpSocket.h"
 
 #include <csignal>
 #include <cstdio>
 #include <exception>
-#include <vector>
 
 namespace {
 
@@ -16,36 +15,22 @@ void OnStopSignal(int) {
     StopRequested = 1;
 }
 
-// One line per event, flushed so that a reader on a pipe sees it at once.
-void Log(const char* direction, const UdpEndpoint& peer, const uint8_t* bytes, size_t length,
-         const char* note) {
-    std::printf("%s %s %lu: %s%s\n", direction, EndpointText(peer).c_str(),
-                static_cast<unsigned long>(length), HexText(bytes, length).c_str(), note);
-    std::fflush(stdout);
-}
-
-void Answer(UdpSocket& socket, const UdpEndpoint& peer, const DeviceAnswerBytes& answer) {
-    bool sent = socket.Send(answer.data(), answer.size(), peer);
-    Log("out", peer, answer.data(), answer.size(), sent ? "" : " (send failed)");
-}
-
 int Serve(const SimOptions& options) {
-    UdpSocket socket;
-    socket.Bind(options.Bind);
-    std::printf("listening on %s\n", EndpointText(socket.LocalEndpoint()).c_str());
+    SimFleet fleet(options);
+    std::printf("listening on %s\n", fleet.Description().c_str());
     std::fflush(stdout);
-    DeviceSim device(options.Record, options.Mac);
-    std::vector<uint8_t> buffer(65536);
-    while (!StopRequested) {
-        UdpEndpoint peer;
-        auto length = socket.Receive(buffer.data(), buffer.size(), peer, 200);
-        if (!length) continue;
-        auto answer = device.Handle(buffer.data(), *length);
-        Log("in ", peer, buffer.data(), *length, answer ? "" : " (ignored)");
-        if (!answer) continue;
-        Answer(socket, peer, *answer);
-        if (options.Once) break;
-    }
+    fleet.Serve(StopRequested, options.Once);
+    return 0;
+}
+
+int Flood(const SimOptions& options) {
+    const FloodPlan& plan = *options.Flood;
+    std::printf("flooding %s: %u datagrams a second for %g s\n", EndpointText(plan.Target).c_str(),
+                static_cast<unsigned>(plan.Rate), plan.Seconds);
+    std::fflush(stdout);
+    FloodResult result = RunFlood(plan, options.Bind, options.Record, StopRequested);
+    std::printf("%s\n", FloodSummary(plan, result).c_str());
+    std::fflush(stdout); // a reader waits for this line, not for the process to end
     return 0;
 }
 
@@ -66,7 +51,7 @@ int main(int argc, char** argv) {
     std::signal(SIGINT, OnStopSignal);
     std::signal(SIGTERM, OnStopSignal);
     try {
-        return Serve(options);
+        return options.Flood ? Flood(options) : Serve(options);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "quarlink-sim: %s\n", e.what());
         return 1;

@@ -20,6 +20,7 @@ TMainWindow::TMainWindow() {
                                                            int32_t port) {
         ++FDatagrams;
         window(s, n, ip, port);
+        if (AfterDatagram) AfterDatagram(n, port);
     };
     MainForm->Show();
     Application->ProcessMessages();

@@ -21,6 +21,8 @@ class TMainWindow {
     int Datagrams() const { return FDatagrams; }
     // Pumps until the endpoint has reported one more datagram than `before`.
     bool AwaitDatagram(int before);
+    // Called after the window has handled each datagram, with what the endpoint reported.
+    std::function<void(int32_t bytes, int32_t port)> AfterDatagram;
 
   private:
     int FDatagrams = 0;

@@ -5,7 +5,8 @@
 #include <algorithm>
 #include <vector>
 
-TSimProcess::TSimProcess(const std::string& exe, const std::string& arguments) {
+TSimProcess::TSimProcess(const std::string& exe, const std::string& arguments, const std::string& ready)
+    : FReady(ready) {
     SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
     HANDLE write = nullptr;
     if (!CreatePipe(&FOutputPipe, &write, &inherit, 0)) return;
@@ -39,6 +40,18 @@ TSimProcess::~TSimProcess() {
 const std::string& TSimProcess::Output() {
     ReadAvailable();
     return FOutput;
+}
+
+int TSimProcess::Finish(DWORD ms) {
+    DWORD code = STILL_ACTIVE;
+    for (DWORD t0 = GetTickCount(); FProcess.hProcess && GetTickCount() - t0 < ms; Sleep(5)) {
+        ReadAvailable(); // a full pipe would keep it from ending
+        if (WaitForSingleObject(FProcess.hProcess, 0) == WAIT_OBJECT_0) break;
+    }
+    ReadAvailable();
+    if (!FProcess.hProcess || !GetExitCodeProcess(FProcess.hProcess, &code) || code == STILL_ACTIVE)
+        return -1;
+    return static_cast<int>(code);
 }
 
 // Never blocks: only what is already in the pipe.

@@ -1,5 +1,6 @@
-// The device stand-in (quarlink-sim.exe) run as a child process for the length of a test; its
-// output comes back through a pipe so that the test knows when it listens and what it saw.
+// A tool of the build (the device stand-in quarlink-sim.exe, or quarlink.exe) run as a child process
+// for the length of a test; its output comes back through a pipe so that the test knows when it
+// listens and what it saw.
 #pragma once
 
 #include <windows.h>
@@ -8,15 +9,18 @@
 
 class TSimProcess {
   public:
-    // Starts the program with `arguments` and waits (up to 5 s) for its "listening on" line.
-    TSimProcess(const std::string& exe, const std::string& arguments);
+    // Starts the program with `arguments` and waits (up to 5 s) for a line that starts with `ready`.
+    TSimProcess(const std::string& exe, const std::string& arguments,
+                const std::string& ready = "listening on");
     TSimProcess(const TSimProcess&) = delete;
     TSimProcess& operator=(const TSimProcess&) = delete;
     ~TSimProcess(); // kills it
 
-    bool Listening() const { return FOutput.find("listening on") != std::string::npos; }
+    bool Listening() const { return FOutput.find(FReady) != std::string::npos; }
     // Everything it has printed so far.
     const std::string& Output();
+    // Waits up to `ms` for the program to end; its exit code, or -1 when it is still running.
+    int Finish(DWORD ms);
 
   private:
     void ReadAvailable();
@@ -24,6 +28,7 @@ class TSimProcess {
     PROCESS_INFORMATION FProcess{};
     HANDLE FOutputPipe = nullptr;
     std::string FOutput;
+    std::string FReady;
 };
 
 // A path of the build tree (Unix form) as Windows programs under Wine name it.

@@ -1,53 +1,10 @@
+#include "SocketApi.h" // first: it sets the platform's select() capacity
+
 #include "UdpSocket.h"
 
+#include <algorithm>
 #include <cstring>
 #include <stdexcept>
-
-#ifdef _WIN32
-#include <winsock2.h>
-using SockLen = int;
-using SockHandle = SOCKET;
-namespace {
-int LastError() {
-    return WSAGetLastError();
-}
-bool Transient(int error) {
-    return error == WSAEINTR || error == WSAECONNRESET || error == WSAEMSGSIZE;
-}
-void CloseSocket(SockHandle s) {
-    closesocket(s);
-}
-struct SocketLayer {
-    SocketLayer() {
-        WSADATA data;
-        if (WSAStartup(MAKEWORD(2, 2), &data) != 0) throw std::runtime_error("WSAStartup failed");
-    }
-    ~SocketLayer() { WSACleanup(); }
-};
-} // namespace
-#else
-#include <arpa/inet.h>
-#include <cerrno>
-#include <netinet/in.h>
-#include <sys/select.h>
-#include <sys/socket.h>
-#include <unistd.h>
-using SockLen = socklen_t;
-using SockHandle = int;
-constexpr SockHandle INVALID_SOCKET = -1;
-namespace {
-int LastError() {
-    return errno;
-}
-bool Transient(int error) {
-    return error == EINTR || error == ECONNREFUSED;
-}
-void CloseSocket(SockHandle s) {
-    close(s);
-}
-struct SocketLayer {};
-} // namespace
-#endif
 
 namespace {
 
@@ -56,7 +13,8 @@ SockHandle Native(intptr_t h) {
 }
 
 [[noreturn]] void Fail(const char* what) {
-    throw std::runtime_error(std::string(what) + " failed (error " + std::to_string(LastError()) + ")");
+    throw std::runtime_error(std::string(what) + " failed (error " + std::to_string(SocketApi::LastError()) +
+                             ")");
 }
 
 sockaddr_in ToSockaddr(const UdpEndpoint& e) {
@@ -74,28 +32,17 @@ UdpEndpoint FromSockaddr(const sockaddr_in& a) {
     return e;
 }
 
-// Started on first use, ended at exit.
-void EnsureSocketLayer() {
-    [[maybe_unused]] static SocketLayer layer;
-}
-
 } // namespace
 
-std::string EndpointText(const UdpEndpoint& e) {
-    const auto& a = e.Address;
-    return std::to_string(a[0]) + "." + std::to_string(a[1]) + "." + std::to_string(a[2]) + "." +
-           std::to_string(a[3]) + ":" + std::to_string(e.Port);
-}
-
 UdpSocket::UdpSocket() {
-    EnsureSocketLayer();
+    SocketApi::StartOnce();
     SockHandle s = socket(AF_INET, SOCK_DGRAM, IPPROTO_UDP);
     if (s == INVALID_SOCKET) Fail("socket");
     FHandle = static_cast<intptr_t>(s);
 }
 
 UdpSocket::~UdpSocket() {
-    CloseSocket(Native(FHandle));
+    SocketApi::Close(Native(FHandle));
 }
 
 void UdpSocket::Bind(const UdpEndpoint& local) {
@@ -110,20 +57,32 @@ UdpEndpoint UdpSocket::LocalEndpoint() const {
     return FromSockaddr(a);
 }
 
-std::optional<size_t> UdpSocket::Receive(uint8_t* buffer, size_t size, UdpEndpoint& from, int timeoutMs) {
+std::vector<size_t> UdpSocket::WaitReadable(const std::vector<const UdpSocket*>& sockets, int timeoutMs) {
+    if (sockets.size() > FD_SETSIZE) throw std::invalid_argument("too many sockets to wait on");
     fd_set readable;
     FD_ZERO(&readable);
-    FD_SET(Native(FHandle), &readable);
+    SockHandle highest = 0;
+    for (const UdpSocket* s : sockets) {
+        FD_SET(Native(s->FHandle), &readable);
+        highest = std::max(highest, Native(s->FHandle));
+    }
     timeval limit{timeoutMs / 1000, (timeoutMs % 1000) * 1000};
-    int ready = select(static_cast<int>(Native(FHandle)) + 1, &readable, nullptr, nullptr, &limit);
-    if (ready < 0 && Transient(LastError())) return std::nullopt;
+    int ready = select(static_cast<int>(highest) + 1, &readable, nullptr, nullptr, &limit);
+    if (ready < 0 && SocketApi::Transient(SocketApi::LastError())) return {};
     if (ready < 0) Fail("select");
-    if (ready == 0) return std::nullopt;
+    std::vector<size_t> waiting;
+    for (size_t i = 0; i < sockets.size() && ready > 0; ++i)
+        if (FD_ISSET(Native(sockets[i]->FHandle), &readable)) waiting.push_back(i);
+    return waiting;
+}
+
+std::optional<size_t> UdpSocket::Receive(uint8_t* buffer, size_t size, UdpEndpoint& from, int timeoutMs) {
+    if (WaitReadable({this}, timeoutMs).empty()) return std::nullopt;
     sockaddr_in a{};
     SockLen len = sizeof a;
     auto got = recvfrom(Native(FHandle), reinterpret_cast<char*>(buffer), static_cast<int>(size), 0,
                         reinterpret_cast<sockaddr*>(&a), &len);
-    if (got < 0 && Transient(LastError())) return std::nullopt;
+    if (got < 0 && SocketApi::Transient(SocketApi::LastError())) return std::nullopt;
     if (got < 0) Fail("recvfrom");
     from = FromSockaddr(a);
     return static_cast<size_t>(got);
@@ -134,4 +93,17 @@ bool UdpSocket::Send(const uint8_t* bytes, size_t length, const UdpEndpoint& to)
     auto sent = sendto(Native(FHandle), reinterpret_cast<const char*>(bytes), static_cast<int>(length), 0,
                        reinterpret_cast<sockaddr*>(&a), sizeof a);
     return sent == static_cast<decltype(sent)>(length);
+}
+
+std::optional<IPv4Address> ResolveHost(const std::string& host) {
+    if (auto dotted = ParseAddress(host)) return dotted;
+    SocketApi::StartOnce();
+    addrinfo hints{};
+    hints.ai_family = AF_INET;
+    hints.ai_socktype = SOCK_DGRAM;
+    addrinfo* found = nullptr;
+    if (getaddrinfo(host.c_str(), nullptr, &hints, &found) != 0 || !found) return std::nullopt;
+    UdpEndpoint e = FromSockaddr(*reinterpret_cast<const sockaddr_in*>(found->ai_addr));
+    freeaddrinfo(found);
+    return e.Address;
 }

@@ -1,18 +1,14 @@
-// A blocking IPv4 datagram socket; the only place that knows the platform's socket API.
+// A blocking IPv4 datagram socket for the command-line tools; with SocketApi*.cpp the only code that
+// knows a platform's socket API.
 #pragma once
 
-#include <array>
+#include "UdpEndpoint.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
-
-struct UdpEndpoint {
-    std::array<uint8_t, 4> Address{};
-    uint16_t Port = 0;
-};
-
-std::string EndpointText(const UdpEndpoint& endpoint); // "127.0.0.1:3000"
+#include <vector>
 
 class UdpSocket {
   public:
@@ -28,6 +24,12 @@ class UdpSocket {
     std::optional<size_t> Receive(uint8_t* buffer, size_t size, UdpEndpoint& from, int timeoutMs);
     bool Send(const uint8_t* bytes, size_t length, const UdpEndpoint& to);
 
+    // The positions in `sockets` of those with a datagram waiting, after at most timeoutMs.
+    static std::vector<size_t> WaitReadable(const std::vector<const UdpSocket*>& sockets, int timeoutMs);
+
   private:
     intptr_t FHandle;
 };
+
+// A host's IPv4 address: dotted text as it is, a name through the system's resolver.
+std::optional<IPv4Address> ResolveHost(const std::string& host);
