@@ -298,3 +298,86 @@ class TList : public TObject {
   private:
     std::vector<void*> FItems;
 };
+
+// ---- Collections --------------------------------------------------------------------------------
+
+class TCollection;
+
+// One element of a TCollection, which owns it. Constructing an item with a collection appends it
+// there without telling the collection (its most derived part does not exist yet): make items with
+// TCollection::Add or Insert. Destroying an item removes it and tells the collection.
+class TCollectionItem : public TPersistent {
+  public:
+    explicit TCollectionItem(TCollection* Collection);
+    ~TCollectionItem() override;
+    TCollectionItem(const TCollectionItem&) = delete;
+    TCollectionItem& operator=(const TCollectionItem&) = delete;
+    const TClassInfo& ClassInfo() const override;
+    static const TClassInfo& StaticClassInfo();
+
+    TCollection* Collection() const { return FCollection; }
+    // The collection's running number for this item: unique in the collection, never reused.
+    int ID() const { return FID; }
+    int Index() const; // -1 without a collection
+    void SetIndex(int Value);
+    virtual std::string GetDisplayName() const;
+
+  protected:
+    // Tells the collection that this item (AllItems false) or the list as a whole changed.
+    void Changed(bool AllItems);
+
+  private:
+    friend class TCollection;
+    TCollection* FCollection;
+    int FID = 0;
+};
+
+// What a collection makes its items of.
+struct TCollectionItemClass {
+    const TClassInfo* Info;
+    TCollectionItem* (*Create)(TCollection* Collection);
+};
+
+template <class Item> TCollectionItemClass CollectionItemClass() {
+    return {&Item::StaticClassInfo(), [](TCollection* c) -> TCollectionItem* { return new Item(c); }};
+}
+
+// An owned list of items of one class, stored inline in a description (`Panels = <item … end>`).
+class TCollection : public TPersistent {
+  public:
+    explicit TCollection(TCollectionItemClass ItemClass, TPersistent* Owner = nullptr);
+    ~TCollection() override;
+    TCollection(const TCollection&) = delete;
+    TCollection& operator=(const TCollection&) = delete;
+    const TClassInfo& ClassInfo() const override;
+    static const TClassInfo& StaticClassInfo();
+
+    TPersistent* Owner() const { return FOwner; }
+    const TCollectionItemClass& ItemClass() const { return FItemClass; }
+    int Count() const { return static_cast<int>(FItems.size()); }
+    TCollectionItem* Items(int i) const; // EListError "List index out of bounds (%d)"
+    TCollectionItem* Add();
+    TCollectionItem* Insert(int i);
+    void Delete(int i);
+    void Clear();
+    TCollectionItem* FindItemID(int ID) const; // null when no item has it
+    // Another collection's items, each copied with the new item's Assign.
+    void Assign(const TPersistent* Source) override;
+    // Between the calls changes are not told; the last EndUpdate tells one change of the whole list.
+    void BeginUpdate() { ++FUpdateCount; }
+    void EndUpdate();
+
+  protected:
+    // Item changed, or (Item null) the list as a whole: items came, went, moved or were assigned.
+    virtual void Update(TCollectionItem* Item);
+
+  private:
+    friend class TCollectionItem;
+    void Changed();
+    void Move(int from, int to);
+
+    TCollectionItemClass FItemClass;
+    TPersistent* FOwner;
+    std::vector<TCollectionItem*> FItems;
+    int FNextID = 0, FUpdateCount = 0;
+};

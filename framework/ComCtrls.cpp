@@ -12,20 +12,6 @@ const TEnumNames StatusPanelBevelNames{"pbNone", "pbLowered", "pbRaised"};
 const TEnumNames StatusPanelStyleNames{"psText", "psOwnerDraw"};
 
 namespace {
-// One "Name=Value" of a panel definition; unknown names and malformed values are errors.
-void SetPanelProperty(TStatusPanel& panel, const std::string& item) {
-    size_t eq = item.find('=');
-    std::string name = Trim(item.substr(0, eq));
-    std::string value = eq == std::string::npos ? std::string() : Trim(item.substr(eq + 1));
-    const TPropInfo* p = GetPropInfo(&panel, name);
-    if (!p || eq == std::string::npos) throw EConvertError("Invalid status panel definition '" + item + "'");
-    if (p->Kind == tkString) return p->SetStr(panel, value);
-    if (p->Kind == tkInteger) return p->SetOrd(panel, StrToInt(value));
-    int v = GetEnumValue(*p->Names, value);
-    if (v < 0) throw EConvertError("'" + value + "' is not a valid value of " + name);
-    p->SetOrd(panel, v);
-}
-
 std::u16string AlignedText(const std::string& text, TAlignment a) {
     static const char16_t* const prefix[] = {u"", u"\t\t", u"\t"};
     return prefix[a] + Utf8ToUtf16(text);
@@ -36,7 +22,7 @@ std::u16string AlignedText(const std::string& text, TAlignment a) {
 
 const TClassInfo& TStatusPanel::StaticClassInfo() {
     static const TClassInfo info =
-        TClassBuilder<TStatusPanel>("TStatusPanel", TPersistent::StaticClassInfo())
+        TClassBuilder<TStatusPanel>("TStatusPanel", TCollectionItem::StaticClassInfo())
             .Enum("Alignment", AlignmentNames, &TStatusPanel::Alignment, &TStatusPanel::SetAlignment)
             .Enum("Bevel", StatusPanelBevelNames, &TStatusPanel::Bevel, &TStatusPanel::SetBevel)
             .Enum("Style", StatusPanelStyleNames, &TStatusPanel::Style, &TStatusPanel::SetStyle)
@@ -46,69 +32,60 @@ const TClassInfo& TStatusPanel::StaticClassInfo() {
     return info;
 }
 
-int TStatusPanel::Index() const {
-    return FBar.Panels().IndexOf(this);
-}
-
-void TStatusPanel::Changed() {
-    FBar.UpdatePanel(Index());
-}
-
 void TStatusPanel::SetText(const std::string& v) {
     if (v == FText) return;
     FText = v;
-    Changed();
+    Changed(false);
 }
 
+// Every part after this one moves.
 void TStatusPanel::SetWidth(int v) {
     if (v == FWidth) return;
     FWidth = std::max(v, 0);
-    FBar.UpdatePanels();
+    Changed(true);
 }
 
 void TStatusPanel::SetAlignment(TAlignment v) {
     FAlignment = v;
-    Changed();
+    Changed(false);
 }
 
 void TStatusPanel::SetBevel(TStatusPanelBevel v) {
     FBevel = v;
-    Changed();
+    Changed(false);
 }
 
 void TStatusPanel::SetStyle(TStatusPanelStyle v) {
     FStyle = v;
-    Changed();
+    Changed(false);
+}
+
+void TStatusPanel::Assign(const TPersistent* Source) {
+    auto* panel = dynamic_cast<const TStatusPanel*>(Source);
+    if (!panel) return TCollectionItem::Assign(Source);
+    FText = panel->FText;
+    FWidth = panel->FWidth;
+    FAlignment = panel->FAlignment;
+    FBevel = panel->FBevel;
+    FStyle = panel->FStyle;
+    Changed(true);
 }
 
 // ---- TStatusPanels ------------------------------------------------------------------------------
 
-TStatusPanel* TStatusPanels::Items(int i) const {
-    if (i < 0 || i >= Count()) TStrings::RaiseIndexError(i);
-    return FItems[size_t(i)].get();
+const TClassInfo& TStatusPanels::StaticClassInfo() {
+    static const TClassInfo info{"TStatusPanels", &TCollection::StaticClassInfo(), {}, {}};
+    return info;
 }
 
-TStatusPanel* TStatusPanels::Add() {
-    FItems.push_back(std::make_unique<TStatusPanel>(FBar));
-    FBar.UpdatePanels();
-    return FItems.back().get();
-}
+TStatusPanels::TStatusPanels(TCustomStatusBar& StatusBar)
+    : TCollection(CollectionItemClass<TStatusPanel>(), &StatusBar), FBar(StatusBar) {}
 
-void TStatusPanels::Delete(int i) {
-    Items(i);
-    FItems.erase(FItems.begin() + i);
-    FBar.UpdatePanels();
-}
-
-void TStatusPanels::Clear() {
-    FItems.clear();
-    FBar.UpdatePanels();
-}
-
-int TStatusPanels::IndexOf(const TStatusPanel* p) const {
-    for (int i = 0; i < Count(); ++i)
-        if (FItems[size_t(i)].get() == p) return i;
-    return -1;
+void TStatusPanels::Update(TCollectionItem* Item) {
+    if (Item)
+        FBar.UpdatePanel(Item->Index());
+    else
+        FBar.UpdatePanels();
 }
 
 // ---- TStatusBar ---------------------------------------------------------------------------------
@@ -122,8 +99,8 @@ const TClassInfo& TStatusBar::StaticClassInfo() {
     static const TClassInfo info = [] {
         TClassBuilder<TStatusBar> b("TStatusBar", TCustomStatusBar::StaticClassInfo());
         b.Creatable()
-            .Obj<TStrings>("PanelDefs",
-                           [](const TStatusBar& s) { return &const_cast<TStatusBar&>(s).PanelDefs(); })
+            .Obj<TStatusPanels>("Panels",
+                                [](const TStatusBar& s) { return &const_cast<TStatusBar&>(s).Panels(); })
             .Bool("SimplePanel", &TStatusBar::SimplePanel, &TStatusBar::SetSimplePanel)
             .Str("SimpleText", &TStatusBar::SimpleText, &TStatusBar::SetSimpleText)
             .Bool("SizeGrip", &TStatusBar::SizeGrip, &TStatusBar::SizeGrip)
@@ -138,27 +115,6 @@ TCustomStatusBar::TCustomStatusBar(TComponent* AOwner) : TWinControl(AOwner) {
     StoreBounds({0, 0, 200, 19});
     SetColor(clBtnFace);
     SetAlign(alBottom);
-    FPanelDefs.OnChange.Bind(this, &TCustomStatusBar::PanelDefsChanged);
-}
-
-void TCustomStatusBar::PanelDefsChanged(TObject*) {
-    FApplyingDefs = true;
-    try {
-        FPanels.Clear();
-        for (int i = 0; i < FPanelDefs.Count(); ++i) {
-            TStatusPanel* panel = FPanels.Add();
-            std::string line = FPanelDefs.Get(i);
-            for (size_t b = 0, e; b <= line.size(); b = e + 1) {
-                e = std::min(line.find(',', b), line.size());
-                if (!Trim(line.substr(b, e - b)).empty()) SetPanelProperty(*panel, line.substr(b, e - b));
-            }
-        }
-    } catch (...) {
-        FApplyingDefs = false;
-        throw;
-    }
-    FApplyingDefs = false;
-    UpdatePanels();
 }
 
 void TCustomStatusBar::SetSimplePanel(bool v) {
@@ -175,7 +131,7 @@ void TCustomStatusBar::SetSimpleText(const std::string& v) {
 
 // A part's text can only be set while the bar is not in simple mode.
 void TCustomStatusBar::UpdatePanels() {
-    if (!HandleAllocated() || FApplyingDefs) return;
+    if (!HandleAllocated()) return;
     Perform(SB_SIMPLE, FALSE);
     std::vector<int> edges;
     for (int i = 0, x = 0; i < FPanels.Count(); ++i) {
@@ -186,12 +142,14 @@ void TCustomStatusBar::UpdatePanels() {
     Perform(SB_SETPARTS, edges.size(), reinterpret_cast<LPARAM>(edges.data()));
     for (int i = 0; i < FPanels.Count(); ++i)
         UpdatePanel(i);
+    // Without panels the one part left would keep the text of a panel that is gone.
+    if (FPanels.Count() == 0) Perform(SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(L""));
     Perform(SB_SIMPLE, FSimplePanel);
     SetSimpleText(FSimpleText);
 }
 
 void TCustomStatusBar::UpdatePanel(int i) {
-    if (!HandleAllocated() || FApplyingDefs || i < 0 || i >= FPanels.Count()) return;
+    if (!HandleAllocated() || i < 0 || i >= FPanels.Count()) return;
     static const WPARAM bevels[] = {SBT_NOBORDERS, 0, SBT_POPOUT};
     const TStatusPanel& panel = *FPanels[i];
     WPARAM part = WPARAM(i) | bevels[panel.Bevel()];

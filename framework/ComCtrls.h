@@ -3,18 +3,17 @@
 
 #include "Controls.h"
 
-#include <memory>
-
 enum TStatusPanelBevel { pbNone, pbLowered, pbRaised };
 enum TStatusPanelStyle { psText, psOwnerDraw };
 extern const TEnumNames StatusPanelBevelNames, StatusPanelStyleNames;
 
 class TCustomStatusBar;
 
-class TStatusPanel : public TPersistent {
+// One part of a status bar; its changes go to the bar's window at once.
+class TStatusPanel : public TCollectionItem {
     QL_CLASS_INFO()
   public:
-    explicit TStatusPanel(TCustomStatusBar& bar) : FBar(bar) {}
+    explicit TStatusPanel(TCollection* Collection) : TCollectionItem(Collection) {}
     const std::string& Text() const { return FText; }
     void SetText(const std::string& v);
     int Width() const { return FWidth; }
@@ -25,12 +24,9 @@ class TStatusPanel : public TPersistent {
     void SetBevel(TStatusPanelBevel v);
     TStatusPanelStyle Style() const { return FStyle; }
     void SetStyle(TStatusPanelStyle v);
-    int Index() const;
+    void Assign(const TPersistent* Source) override;
 
   private:
-    void Changed();
-
-    TCustomStatusBar& FBar;
     std::string FText;
     int FWidth = 50;
     TAlignment FAlignment = taLeftJustify;
@@ -38,20 +34,20 @@ class TStatusPanel : public TPersistent {
     TStatusPanelStyle FStyle = psText;
 };
 
-class TStatusPanels {
+// The panels of a status bar, stored as `Panels = <item Width = 420 end …>`.
+class TStatusPanels : public TCollection {
+    QL_CLASS_INFO()
   public:
-    explicit TStatusPanels(TCustomStatusBar& bar) : FBar(bar) {}
-    int Count() const { return static_cast<int>(FItems.size()); }
-    TStatusPanel* Items(int i) const;
+    explicit TStatusPanels(TCustomStatusBar& StatusBar);
+    TStatusPanel* Items(int i) const { return static_cast<TStatusPanel*>(TCollection::Items(i)); }
     TStatusPanel* operator[](int i) const { return Items(i); }
-    TStatusPanel* Add();
-    void Delete(int i);
-    void Clear();
-    int IndexOf(const TStatusPanel* p) const;
+    TStatusPanel* Add() { return static_cast<TStatusPanel*>(TCollection::Add()); }
+
+  protected:
+    void Update(TCollectionItem* Item) override;
 
   private:
     TCustomStatusBar& FBar;
-    std::vector<std::unique_ptr<TStatusPanel>> FItems;
 };
 
 using TDrawPanelEvent = TEvent<TCustomStatusBar*, TStatusPanel*, const RECT&>;
@@ -64,11 +60,6 @@ class TCustomStatusBar : public TWinControl {
 
     TStatusPanels& Panels() { return FPanels; }
     const TStatusPanels& Panels() const { return FPanels; }
-    // The panels as a description states them: one line per panel, each a comma-separated list
-    // of the panel's properties, for example
-    //   PanelDefs.Strings = ('Width=420' 'Width=50,Alignment=taCenter,Bevel=pbRaised')
-    // Setting the lines replaces the panels; a Text given here cannot hold a comma.
-    TStrings& PanelDefs() { return FPanelDefs; }
     bool SimplePanel() const { return FSimplePanel; }
     void SetSimplePanel(bool v);
     const std::string& SimpleText() const { return FSimpleText; }
@@ -87,12 +78,10 @@ class TCustomStatusBar : public TWinControl {
     void WndProc(TMessage& Message) override;
 
   private:
-    void PanelDefsChanged(TObject*);
     void DrawPanel(const DRAWITEMSTRUCT& item);
 
     TStatusPanels FPanels{*this};
-    TStringList FPanelDefs;
-    bool FSimplePanel = false, FApplyingDefs = false;
+    bool FSimplePanel = false;
     std::string FSimpleText;
     TCanvas FCanvas;
 };

@@ -3,6 +3,7 @@
 #include <cstring>
 #include <map>
 #include <memory>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -10,6 +11,7 @@ namespace {
 // Deeper than any form nests; keeps hostile text from exhausting the stack.
 constexpr int kMaxObjectDepth = 32;
 // Sub-objects of sub-objects (Font.Style) and no further: guards against objects that refer back.
+// Collections nest in collection items no deeper either.
 constexpr int kMaxSubObjectDepth = 4;
 
 bool IsIdentStart(char c) {
@@ -63,7 +65,7 @@ bool IsStorable(const TPropInfo& p) {
 
 // ---- Reading: the text level --------------------------------------------------------------------
 
-enum class TValueKind { Integer, Ident, String, Set, List, Binary };
+enum class TValueKind { Integer, Ident, String, Set, List, Binary, Collection };
 
 struct TValue {
     TValueKind Kind = TValueKind::Ident;
@@ -86,6 +88,8 @@ std::string KindText(TValueKind k) {
         return "a string list";
     case TValueKind::Binary:
         return "binary data";
+    case TValueKind::Collection:
+        return "a collection";
     }
     return {};
 }
@@ -121,6 +125,10 @@ class TLexer {
     bool NextIsWord(const char* word) {
         SkipBlanks();
         return SameText(Word(), word);
+    }
+    bool NextIs(char c) {
+        SkipBlanks();
+        return Peek() == c;
     }
     void ExpectWord(const char* word) {
         if (!NextIsWord(word)) Fail("expected '" + std::string(word) + "' but found " + Found());
@@ -206,6 +214,8 @@ TValue TLexer::Value() {
     } else if (c == '{') {
         v.Kind = TValueKind::Binary;
         v.Bytes = Binary();
+    } else if (c == '<') {
+        v.Kind = TValueKind::Collection; // left unread: only a collection property takes one
     } else if (c == '$' || c == '-' || c == '+' || (c >= '0' && c <= '9')) {
         v.Kind = TValueKind::Integer;
         v.Text = Number();
@@ -333,6 +343,18 @@ struct TTarget {
     const TPropInfo* Prop = nullptr;
 };
 
+// The collection a property path leads to; null for every other target.
+TCollection* CollectionOf(const TTarget& t) {
+    if (!t.Prop || t.Prop->Kind != tkClass) return nullptr;
+    return dynamic_cast<TCollection*>(t.Prop->GetObj(*t.Obj));
+}
+
+// What messages call the object whose properties are read: the component, and inside collection
+// items the path to the item ("Panels[1].").
+struct TScope {
+    std::string Owner, Prefix;
+};
+
 class TDescriptionReader {
   public:
     TDescriptionReader(TComponent& root, const std::string& text) : FRoot(root), FLex(text) {}
@@ -343,7 +365,9 @@ class TDescriptionReader {
     void ReadRoot();
     void ReadBody(TComponent& obj, int depth);
     void ReadChild(TComponent& parent, int depth);
-    void ReadProperty(TComponent& obj);
+    void ReadProperty(TObject& obj, const TScope& scope, int level);
+    void ReadCollection(TCollection& c, const TScope& scope, int line, int level);
+    void ReadItems(TCollection& c, const TScope& scope, int level);
     TTarget Resolve(TObject* obj, const std::string& path, int line) const;
     void Assign(const TTarget& t, const TValue& v, int line) const;
     void Need(const TValue& v, TValueKind kind, int line) const;
@@ -418,7 +442,7 @@ void TDescriptionReader::ReadBody(TComponent& obj, int depth) {
         if (FLex.NextIsWord("object"))
             ReadChild(obj, depth + 1);
         else
-            ReadProperty(obj);
+            ReadProperty(obj, {obj.Name(), ""}, 0);
     }
 }
 
@@ -442,16 +466,55 @@ void TDescriptionReader::ReadChild(TComponent& parent, int depth) {
     ReadBody(*c, depth);
 }
 
-void TDescriptionReader::ReadProperty(TComponent& obj) {
+// `level` counts the collections around obj.
+void TDescriptionReader::ReadProperty(TObject& obj, const TScope& scope, int level) {
     int line = FLex.TokenLine();
     std::string path = FLex.Path();
-    FLex.Context = "property '" + path + "' of '" + obj.Name() + "'";
+    std::string outer =
+        std::exchange(FLex.Context, "property '" + scope.Prefix + path + "' of '" + scope.Owner + "'");
     TTarget t;
     Guarded(line, [&] { t = Resolve(&obj, path, line); });
     FLex.Expect('=');
-    TValue v = FLex.Value();
-    Guarded(line, [&] { Assign(t, v, line); });
-    FLex.Context.clear();
+    if (TCollection* c = CollectionOf(t)) {
+        ReadCollection(*c, {scope.Owner, scope.Prefix + path}, line, level);
+    } else {
+        TValue v = FLex.Value();
+        Guarded(line, [&] { Assign(t, v, line); });
+    }
+    FLex.Context = std::move(outer);
+}
+
+// The stored items replace the collection's; it hears of them once, when all are read.
+void TDescriptionReader::ReadCollection(TCollection& c, const TScope& scope, int line, int level) {
+    if (level >= kMaxSubObjectDepth) FLex.Fail(line, "collections nested too deeply");
+    if (!FLex.NextIs('<')) FLex.Fail(line, "expected a collection but found " + FoundText(FLex.Value()));
+    FLex.Expect('<');
+    c.BeginUpdate();
+    try {
+        ReadItems(c, scope, level);
+    } catch (...) {
+        c.EndUpdate();
+        throw;
+    }
+    Guarded(line, [&] { c.EndUpdate(); });
+}
+
+// item Prop = value … end, repeated up to '>'.
+void TDescriptionReader::ReadItems(TCollection& c, const TScope& scope, int level) {
+    c.Clear();
+    for (int i = 0; !FLex.NextIs('>'); ++i) {
+        int line = FLex.TokenLine();
+        FLex.ExpectWord("item");
+        TCollectionItem* item = nullptr;
+        Guarded(line, [&] { item = c.Add(); });
+        TScope inner{scope.Owner, scope.Prefix + "[" + IntToStr(i) + "]."};
+        while (!FLex.NextIsWord("end")) {
+            if (FLex.AtEnd()) FLex.Fail("missing 'end' of item " + IntToStr(i));
+            ReadProperty(*item, inner, level + 1);
+        }
+        FLex.ExpectWord("end");
+    }
+    FLex.Expect('>');
 }
 
 TTarget TDescriptionReader::Resolve(TObject* obj, const std::string& path, int line) const {
@@ -627,26 +690,37 @@ class TDescriptionWriter {
 
   private:
     struct TFree {
-        void operator()(TComponent* c) const { c->Free(); }
+        void operator()(TObject* c) const { c->Free(); }
     };
     void WriteObject(const TComponent& c, const TObject* fresh, int indent);
     void WriteProps(const TObject& obj, const TObject* fresh, const std::string& prefix, int indent,
                     int depth);
     void WriteSubObject(const TObject& obj, const TObject* fresh, const TPropInfo& p, const std::string& name,
                         int indent, int depth);
+    std::string InlineText(const TObject& sub, int indent, int depth);
+    std::string CollectionText(const TCollection& c, int indent, int depth);
     void Line(int indent, const std::string& text) { FOut += std::string(size_t(indent), ' ') + text + "\n"; }
     const TObject* Fresh(const TClassInfo& cls);
+    const TObject* FreshItem(const TCollectionItemClass& cls);
     const TComponent* ParentOf(const TComponent& c) const;
 
     const TComponent& FRoot;
     std::string FOut;
     std::map<const TClassInfo*, std::unique_ptr<TComponent, TFree>> FFresh;
+    std::map<const TClassInfo*, std::unique_ptr<TCollectionItem, TFree>> FFreshItems;
 };
 
 // A freshly created instance: what a description need not say about a component of this class.
 const TObject* TDescriptionWriter::Fresh(const TClassInfo& cls) {
     if (!cls.Create) return nullptr;
     auto& fresh = FFresh[&cls];
+    if (!fresh) fresh.reset(cls.Create(nullptr));
+    return fresh.get();
+}
+
+// An item made outside any collection: what a description need not say about an item of this class.
+const TObject* TDescriptionWriter::FreshItem(const TCollectionItemClass& cls) {
+    auto& fresh = FFreshItems[cls.Info];
     if (!fresh) fresh.reset(cls.Create(nullptr));
     return fresh.get();
 }
@@ -683,20 +757,40 @@ void TDescriptionWriter::WriteProps(const TObject& obj, const TObject* fresh, co
     }
 }
 
-// String lists and plain sub-objects (Font); references to other components are not stored.
+// String lists, collections and plain sub-objects (Font); references to other components are not
+// stored.
 void TDescriptionWriter::WriteSubObject(const TObject& obj, const TObject* fresh, const TPropInfo& p,
                                         const std::string& name, int indent, int depth) {
     const TObject* sub = p.GetObj(obj);
     const TObject* freshSub = fresh ? p.GetObj(*fresh) : nullptr;
     if (!sub || sub->InheritsFrom(TComponent::StaticClassInfo())) return;
-    if (!sub->InheritsFrom(TStrings::StaticClassInfo())) {
-        if (depth < kMaxSubObjectDepth) WriteProps(*sub, freshSub, name + ".", indent, depth + 1);
-        return;
+    bool list = sub->InheritsFrom(TStrings::StaticClassInfo());
+    if (!list && depth >= kMaxSubObjectDepth) return;
+    if (!list && !sub->InheritsFrom(TCollection::StaticClassInfo()))
+        return WriteProps(*sub, freshSub, name + ".", indent, depth + 1);
+    std::string value = InlineText(*sub, indent, depth);
+    bool sameKind = freshSub && freshSub->InheritsFrom(list ? TStrings::StaticClassInfo()
+                                                            : TCollection::StaticClassInfo());
+    if (!sameKind || value != InlineText(*freshSub, indent, depth))
+        Line(indent, name + (list ? ".Strings = " : " = ") + value);
+}
+
+std::string TDescriptionWriter::InlineText(const TObject& sub, int indent, int depth) {
+    if (auto* c = dynamic_cast<const TCollection*>(&sub)) return CollectionText(*c, indent, depth);
+    return ListText(static_cast<const TStrings&>(sub), indent);
+}
+
+// "<>", or the items each between `item` and `end`, the last `end` closed by '>'.
+std::string TDescriptionWriter::CollectionText(const TCollection& c, int indent, int depth) {
+    if (c.Count() == 0) return "<>";
+    std::string outer = std::exchange(FOut, "<\n");
+    for (int i = 0; i < c.Count(); ++i) {
+        Line(indent + 2, "item");
+        WriteProps(*c.Items(i), FreshItem(c.ItemClass()), "", indent + 4, depth + 1);
+        Line(indent + 2, i + 1 < c.Count() ? "end" : "end>");
     }
-    std::string value = ListText(static_cast<const TStrings&>(*sub), indent);
-    bool freshList = freshSub && freshSub->InheritsFrom(TStrings::StaticClassInfo());
-    if (!freshList || value != ListText(static_cast<const TStrings&>(*freshSub), indent))
-        Line(indent, name + ".Strings = " + value);
+    FOut.pop_back(); // the caller ends the line
+    return std::exchange(FOut, std::move(outer));
 }
 
 } // namespace

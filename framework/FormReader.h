@@ -1,5 +1,6 @@
 // A form's stored description: nested `object Name: TClass ... end` blocks of published property
-// values, read into live components and written back. Portable: no Windows headers.
+// values, read into live components and written back. A collection property holds its items inline:
+// `Panels = <item Width = 420 end item end>`, or `<>` for none. Portable: no Windows headers.
 #pragma once
 
 #include "TypInfo.h"
@@ -14,7 +15,8 @@ class EParserError : public EReadError {
 
 // Reads a description whose outermost object is `root` (its class must match). Nested objects are
 // created owned by `root`, in stored order, named and given their enclosing object as parent
-// before their properties are set in stored order. Handler names are bound through
+// before their properties are set in stored order. Stored items replace a collection's items; the
+// collection is told once, when all of them are read. Handler names are bound through
 // root->MethodAddress. Loaded() runs on root and then on each created component once the whole
 // description has been read. On error, what was created stays owned by `root` and no Loaded() runs.
 void ReadComponentText(TComponent* root, const std::string& text);

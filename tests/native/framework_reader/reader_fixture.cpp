@@ -20,6 +20,30 @@ const TClassInfo& TTestFont::StaticClassInfo() {
     return info;
 }
 
+namespace {
+void ReadBytes(std::vector<uint8_t>& bytes, TStream& s) {
+    bytes.resize(size_t(s.Size()));
+    s.ReadBuffer(bytes.data(), int64_t(bytes.size()));
+}
+void WriteBytes(const std::vector<uint8_t>& bytes, TStream& s) {
+    s.WriteBuffer(bytes.data(), int64_t(bytes.size()));
+}
+} // namespace
+
+const TClassInfo& TTestItem::StaticClassInfo() {
+    using I = TTestItem;
+    static const TClassInfo info =
+        TClassBuilder<I>("TTestItem", TCollectionItem::StaticClassInfo())
+            .Str("Caption", &I::Caption, &I::Caption)
+            .Int("Width", &I::Width, &I::Width)
+            .Binary(
+                "Data", [](I& i, TStream& s) { ReadBytes(i.Data, s); },
+                [](const I& i, TStream& s) { WriteBytes(i.Data, s); })
+            .Obj<TCollection>("Subs", [](const I& i) { return const_cast<TCollection*>(&i.Subs); })
+            .Build();
+    return info;
+}
+
 const TClassInfo& TTestComponent::StaticClassInfo() {
     static const TClassInfo info =
         TClassBuilder<TTestComponent>("TTestComponent", TComponent::StaticClassInfo()).Build();
@@ -37,6 +61,10 @@ void TTestComponent::SetParentComponent(TComponent* parent) {
 void TTestComponent::Loaded() {
     TComponent::Loaded();
     Note("Loaded");
+}
+
+void TTestRows::Update(TCollectionItem* Item) {
+    static_cast<TTestComponent*>(Owner())->Note(Item ? "Rows[" + IntToStr(Item->Index()) + "]" : "Rows");
 }
 
 const TClassInfo& TTestTimer::StaticClassInfo() {
@@ -106,10 +134,10 @@ const TClassInfo& TTestControl::StaticClassInfo() {
                 "Data",
                 [](C& c, TStream& s) {
                     c.Note("Data");
-                    c.Data.resize(size_t(s.Size()));
-                    s.ReadBuffer(c.Data.data(), int64_t(c.Data.size()));
+                    ReadBytes(c.Data, s);
                 },
-                [](const C& c, TStream& s) { s.WriteBuffer(c.Data.data(), int64_t(c.Data.size())); })
+                [](const C& c, TStream& s) { WriteBytes(c.Data, s); })
+            .Obj<TTestRows>("Rows", [](const C& c) { return const_cast<TTestRows*>(&c.Rows); })
             .Event("OnClick", &C::OnClick)
             .Build();
     return info;

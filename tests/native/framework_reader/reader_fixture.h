@@ -21,6 +21,17 @@ class TTestFont : public TPersistent {
     uint32_t Style = 0;
 };
 
+// A collection item with a nested collection of its own kind.
+class TTestItem : public TCollectionItem {
+    QL_CLASS_INFO()
+  public:
+    explicit TTestItem(TCollection* Collection) : TCollectionItem(Collection) {}
+    std::string Caption;
+    int Width = 50;
+    std::vector<uint8_t> Data;
+    TCollection Subs{CollectionItemClass<TTestItem>(), this};
+};
+
 // Logs "Name.what", marked when it happens outside reading.
 class TTestComponent : public TComponent {
     QL_CLASS_INFO()
@@ -29,6 +40,15 @@ class TTestComponent : public TComponent {
     void Note(const std::string& what) const;
     void SetParentComponent(TComponent* parent) override;
     void Loaded() override;
+};
+
+// Logs "Owner.Rows" when told of a change.
+class TTestRows : public TCollection {
+  public:
+    explicit TTestRows(TTestComponent* owner) : TCollection(CollectionItemClass<TTestItem>(), owner) {}
+
+  protected:
+    void Update(TCollectionItem* Item) override;
 };
 
 class TTestTimer : public TTestComponent {
@@ -57,6 +77,7 @@ class TTestControl : public TTestComponent {
     TStringList* Items = new TStringList;
     TTestFont* Font = new TTestFont;
     std::vector<uint8_t> Data;
+    TTestRows Rows{this};
     TNotifyEvent OnClick;
 };
 

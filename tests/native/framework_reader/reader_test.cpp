@@ -226,6 +226,7 @@ TEST_F(FormReader, WritesNestedComponentsLeavingOutFreshValues) {
   Font.Size = 8
   Font.Style = []
   Data = {}
+  Rows = <>
   object Panel1: TTestControl
     Left = 8
     object Button1: TTestControl

@@ -269,6 +269,7 @@ TEST_F(MainWindowTest, StartsOnStandardRatesWithAnEmptyStatusBar) {
     }
     EXPECT_EQ(Panel(0), "");
     EXPECT_EQ(Panel(1), "");
+    EXPECT_EQ(W->StatusBar1->Panels().Count(), 2);
     EXPECT_EQ(W->StatusBar1->Panels()[0]->Width(), 420);
     EXPECT_TRUE(Dialogs.Seen().empty());
 }

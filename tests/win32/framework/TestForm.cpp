@@ -68,9 +68,13 @@ const char* const EveryControlText = R"(object TestForm: TTestForm
   end
   object StatusBar1: TStatusBar
     Height = 19
-    PanelDefs.Strings = (
-      'Width=150'
-      'Width=50,Alignment=taCenter')
+    Panels = <
+      item
+        Width = 150
+      end
+      item
+        Alignment = taCenter
+      end>
   end
   object Timer1: TTimer
     Enabled = False

@@ -134,9 +134,14 @@ object DemoForm: TDemoForm
   end
   object StatusBar1: TStatusBar
     Height = 19
-    PanelDefs.Strings = (
-      'Width=300,Text=Data sent'
-      'Width=50,Text=MAC 00-11-22-33-44-55 (地址)')
+    Panels = <
+      item
+        Text = 'Data sent'
+        Width = 300
+      end
+      item
+        Text = 'MAC 00-11-22-33-44-55 (地址)'
+      end>
   end
   object CloseTimer: TTimer
     Enabled = False

@@ -140,9 +140,9 @@ TEST(Description, ErrorsNameTheLineAndTheProperty) {
     EXPECT_NE(badValue.find("MaxLength"), std::string::npos) << badValue;
     std::string badEnum = ReadError("object TestForm: TTestForm\n  BorderStyle = bsRound\nend\n");
     EXPECT_NE(badEnum.find("bsRound"), std::string::npos) << badEnum;
-    std::string badPanel = ReadError("object TestForm: TTestForm\n  object S: TStatusBar\n    "
-                                     "PanelDefs.Strings = ('Widht=4')\n  end\nend\n");
-    EXPECT_NE(badPanel.find("Widht"), std::string::npos) << badPanel;
+    std::string badPanel = ReadError("object TestForm: TTestForm\n  object S: TStatusBar\n    Panels = <\n"
+                                     "      item\n        Widht = 4\n      end>\n  end\nend\n");
+    EXPECT_NE(badPanel.find("Line 5: property 'Panels[0].Widht' of 'S'"), std::string::npos) << badPanel;
     std::string badHandler = ReadError("object TestForm: TTestForm\n  OnClose = Button1Click\nend\n");
     EXPECT_NE(badHandler.find("Button1Click"), std::string::npos) << badHandler;
 }
@@ -153,6 +153,7 @@ TEST(Description, WrittenFormReadsBackTheSame) {
     form->CheckBox1->SetState(cbGrayed);
     form->Label1->SetColor(clRed);
     form->StatusBar1->SetSimpleText("简单");
+    form->StatusBar1->Panels()[0]->SetText("a, 'b'");
     std::string text = WriteComponentText(form.get());
     auto copy = ReadTestForm(text);
     EXPECT_EQ(copy->ComboBox1->ItemIndex(), 2);
@@ -161,7 +162,9 @@ TEST(Description, WrittenFormReadsBackTheSame) {
     EXPECT_EQ(copy->Label1->Color(), clRed);
     EXPECT_FALSE(copy->Label1->ParentColor());
     EXPECT_EQ(copy->StatusBar1->SimpleText(), "简单");
-    EXPECT_EQ(copy->StatusBar1->PanelDefs().Text(), form->StatusBar1->PanelDefs().Text());
+    ASSERT_EQ(copy->StatusBar1->Panels().Count(), 2);
+    EXPECT_EQ(copy->StatusBar1->Panels()[0]->Text(), "a, 'b'");
+    EXPECT_EQ(copy->StatusBar1->Panels()[1]->Alignment(), taCenter);
     EXPECT_EQ(copy->Edit1->TabOrder(), form->Edit1->TabOrder());
     EXPECT_EQ(copy->ClientWidth(), 420);
     EXPECT_EQ(copy->Caption(), form->Caption());
