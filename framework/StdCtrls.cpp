@@ -157,9 +157,7 @@ void TCustomCheckBox::SetState(TCheckBoxState v) {
 }
 
 void TCustomCheckBox::SetAlignment(TAlignment v) {
-    if (v == FAlignment) return;
-    FAlignment = v;
-    RecreateWnd();
+    SetWindowValue(*this, FAlignment, v);
 }
 
 void TCustomCheckBox::Toggle() {

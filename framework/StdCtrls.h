@@ -5,9 +5,19 @@
 
 #include <memory>
 
+class TItemStrings;
+struct TItemMessages;
+
 enum TCheckBoxState { cbUnchecked, cbChecked, cbGrayed };
 enum TComboBoxStyle { csDropDown, csSimple, csDropDownList };
 extern const TEnumNames CheckBoxStateNames, ComboBoxStyleNames;
+
+// Stores a value the window is made with: a change makes the window anew.
+template <class V> void SetWindowValue(TWinControl& control, V& field, V value) {
+    if (field == value) return;
+    field = value;
+    control.RecreateWnd();
+}
 
 // Push buttons and check boxes: the system's BUTTON class.
 class TButtonControl : public TWinControl {
@@ -93,18 +103,37 @@ class TEdit : public TCustomEdit {
     using TCustomEdit::TCustomEdit;
 };
 
-class TCustomComboBox : public TWinControl {
+// A control whose items live in its window (list box, combo box), kept in the object before and
+// between windows. ItemIndex is the selected item (-1: none); a description may give it before
+// the items: it waits for them until the window is made.
+class TCustomListControl : public TWinControl {
+    QL_CLASS_INFO()
+  public:
+    ~TCustomListControl() override;
+    TStrings& Items();
+    const TStrings& Items() const;
+    int ItemIndex() const;
+    void SetItemIndex(int v);
+
+  protected:
+    TCustomListControl(TComponent* AOwner, const TItemMessages& messages);
+    void CreateWnd() override;
+    void DestroyWnd() override;
+    // The messages that read and set the index in the window.
+    virtual UINT GetIndexMessage() const;
+    virtual UINT SetIndexMessage() const;
+    TItemStrings& ItemList() { return *FItems; }
+    const TItemStrings& ItemList() const { return *FItems; }
+
+  private:
+    std::unique_ptr<TItemStrings> FItems;
+    int FItemIndex = -1; // before the window exists
+};
+
+class TCustomComboBox : public TCustomListControl {
     QL_CLASS_INFO()
   public:
     explicit TCustomComboBox(TComponent* AOwner);
-    ~TCustomComboBox() override;
-
-    // Kept in the window while there is one, and in the object before and between windows.
-    TStrings& Items();
-    const TStrings& Items() const;
-    // -1: nothing selected.
-    int ItemIndex() const;
-    void SetItemIndex(int v);
     TComboBoxStyle Style() const { return FStyle; }
     void SetStyle(TComboBoxStyle v);
     // Items the dropped-down list shows without scrolling.
@@ -113,17 +142,12 @@ class TCustomComboBox : public TWinControl {
 
   protected:
     void CreateParams(TCreateParams& Params) override;
-    void CreateWnd() override;
-    void DestroyWnd() override;
     void WndProc(TMessage& Message) override;
     virtual void Change() { OnChange(this); }
 
   private:
-    class TComboBoxStrings;
     void AdjustDropDown();
 
-    std::unique_ptr<TComboBoxStrings> FItems;
-    int FItemIndex = -1; // before the window exists
     TComboBoxStyle FStyle = csDropDown;
 };
 
