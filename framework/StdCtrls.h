@@ -1,4 +1,5 @@
-// The standard controls of a form: push button, check box, edit field, combo box, label, group box.
+// The standard controls of a form: push button, check box, edit field, memo, combo box, label,
+// group box.
 #pragma once
 
 #include "Controls.h"
@@ -10,7 +11,9 @@ struct TItemMessages;
 
 enum TCheckBoxState { cbUnchecked, cbChecked, cbGrayed };
 enum TComboBoxStyle { csDropDown, csSimple, csDropDownList };
-extern const TEnumNames CheckBoxStateNames, ComboBoxStyleNames;
+// A control's own border (scoped: a form's border style has the same names).
+enum class TBorderStyle { bsNone, bsSingle };
+extern const TEnumNames CheckBoxStateNames, ComboBoxStyleNames, BorderStyleNames;
 
 // Stores a value the window is made with: a change makes the window anew.
 template <class V> void SetWindowValue(TWinControl& control, V& field, V value) {
@@ -85,6 +88,11 @@ class TCustomEdit : public TWinControl {
     // The most characters the user can type; 0 for no limit.
     int MaxLength() const { return FMaxLength; }
     void SetMaxLength(int v);
+    // The user cannot change the text; the program still can.
+    bool ReadOnly() const { return FReadOnly; }
+    void SetReadOnly(bool v);
+    TBorderStyle BorderStyle() const { return FBorderStyle; }
+    void SetBorderStyle(TBorderStyle v);
     TNotifyEvent OnChange;
 
   protected:
@@ -95,6 +103,8 @@ class TCustomEdit : public TWinControl {
 
   private:
     int FMaxLength = 0;
+    bool FReadOnly = false;
+    TBorderStyle FBorderStyle = TBorderStyle::bsSingle;
 };
 
 class TEdit : public TCustomEdit {
@@ -206,4 +216,52 @@ class TGroupBox : public TCustomGroupBox {
     QL_CLASS_INFO()
   public:
     using TCustomGroupBox::TCustomGroupBox;
+};
+
+// ---- Memo ---------------------------------------------------------------------------------------
+
+enum TScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };
+extern const TEnumNames ScrollStyleNames;
+
+// A multi-line edit field. Lines is its text split at the line breaks (CR LF), read from and
+// written to the window; a line break at the very end starts no further line.
+class TCustomMemo : public TCustomEdit {
+    QL_CLASS_INFO()
+  public:
+    explicit TCustomMemo(TComponent* AOwner);
+    ~TCustomMemo() override;
+
+    TStrings& Lines();
+    const TStrings& Lines() const;
+    TScrollStyle ScrollBars() const { return FScrollBars; }
+    void SetScrollBars(TScrollStyle v);
+    // Long lines break at the right edge; a horizontal scroll bar is then of no use.
+    bool WordWrap() const { return FWordWrap; }
+    void SetWordWrap(bool v);
+    TAlignment Alignment() const { return FAlignment; }
+    void SetAlignment(TAlignment v);
+    // Enter starts a new line (otherwise it goes to the form: the default button); Tab is typed
+    // into the text (otherwise it moves the focus on). Escape always goes to the form.
+    bool WantReturns() const { return FWantReturns; }
+    void SetWantReturns(bool v);
+    bool WantTabs = false;
+
+  protected:
+    void CreateParams(TCreateParams& Params) override;
+    void WndProc(TMessage& Message) override;
+
+  private:
+    class TMemoStrings;
+    LRESULT DialogCode(WPARAM key, LRESULT code) const;
+
+    std::unique_ptr<TMemoStrings> FLines;
+    TScrollStyle FScrollBars = ssNone;
+    TAlignment FAlignment = taLeftJustify;
+    bool FWordWrap = true, FWantReturns = true;
+};
+
+class TMemo : public TCustomMemo {
+    QL_CLASS_INFO()
+  public:
+    using TCustomMemo::TCustomMemo;
 };
