@@ -1,5 +1,5 @@
-// The standard controls of a form: push button, check box, edit field, memo, combo box, label,
-// group box.
+// The standard controls of a form: push button, check box, edit field, memo, combo box, list box,
+// label, group box.
 #pragma once
 
 #include "Controls.h"
@@ -264,4 +264,72 @@ class TMemo : public TCustomMemo {
     QL_CLASS_INFO()
   public:
     using TCustomMemo::TCustomMemo;
+};
+
+// ---- List box -----------------------------------------------------------------------------------
+
+enum TListBoxStyle { lbStandard, lbOwnerDrawFixed, lbOwnerDrawVariable };
+extern const TEnumNames ListBoxStyleNames;
+// The bits of an owner-drawn item's state, at the positions of the system's ODS_* bits.
+enum TOwnerDrawStateFlag { odSelected, odGrayed, odDisabled, odChecked, odFocused };
+using TOwnerDrawState = uint32_t; // bit (1 << TOwnerDrawStateFlag) per flag
+
+using TDrawItemEvent = TEvent<TWinControl*, int, const RECT&, TOwnerDrawState>;
+using TMeasureItemEvent = TEvent<TWinControl*, int, int&>;
+
+// The system's LISTBOX class. Owner-drawn items are drawn on Canvas by OnDrawItem (the item's
+// text by default), ItemHeight high or, for lbOwnerDrawVariable, as high as OnMeasureItem says.
+// With MultiSelect, ItemIndex is the item that has the focus rectangle.
+class TCustomListBox : public TCustomListControl {
+    QL_CLASS_INFO()
+  public:
+    explicit TCustomListBox(TComponent* AOwner);
+    bool Sorted() const;
+    void SetSorted(bool v);
+    // Several items can be selected: a click toggles one, or with ExtendedSelect, Shift and Ctrl
+    // extend the selection as in a file list.
+    bool MultiSelect() const { return FMultiSelect; }
+    void SetMultiSelect(bool v);
+    bool ExtendedSelect() const { return FExtendedSelect; }
+    void SetExtendedSelect(bool v);
+    // Selection of single items; these need the window.
+    bool Selected(int i);
+    void SetSelected(int i, bool v);
+    int SelCount();
+    TListBoxStyle Style() const { return FStyle; }
+    void SetStyle(TListBoxStyle v);
+    int ItemHeight() const { return FItemHeight; }
+    void SetItemHeight(int v);
+    TBorderStyle BorderStyle() const { return FBorderStyle; }
+    void SetBorderStyle(TBorderStyle v);
+    TCanvas& Canvas() { return FCanvas; }
+
+    TNotifyEvent OnDblClick;
+    TDrawItemEvent OnDrawItem;
+    TMeasureItemEvent OnMeasureItem;
+
+  protected:
+    void CreateParams(TCreateParams& Params) override;
+    void CreateWnd() override;
+    void WndProc(TMessage& Message) override;
+    UINT GetIndexMessage() const override;
+    UINT SetIndexMessage() const override;
+    virtual void DrawItem(int Index, const RECT& Rect, TOwnerDrawState State);
+
+  private:
+    void ItemInserted(int i);
+    void DrawItemStruct(const DRAWITEMSTRUCT& item);
+    void CommandReflected(WORD code);
+
+    int FItemHeight = 16;
+    TListBoxStyle FStyle = lbStandard;
+    TBorderStyle FBorderStyle = TBorderStyle::bsSingle;
+    bool FMultiSelect = false, FExtendedSelect = true;
+    TCanvas FCanvas;
+};
+
+class TListBox : public TCustomListBox {
+    QL_CLASS_INFO()
+  public:
+    using TCustomListBox::TCustomListBox;
 };
