@@ -1,5 +1,5 @@
 // The standard controls of a form: push button, check box, edit field, memo, combo box, list box,
-// label, group box.
+// scroll bar, label, group box.
 #pragma once
 
 #include "Controls.h"
@@ -332,4 +332,66 @@ class TListBox : public TCustomListBox {
     QL_CLASS_INFO()
   public:
     using TCustomListBox::TCustomListBox;
+};
+
+// ---- Scroll bar ---------------------------------------------------------------------------------
+
+enum TScrollBarKind { sbHorizontal, sbVertical };
+// The system's scroll codes (SB_LINEUP ... SB_ENDSCROLL) in their order.
+enum TScrollCode {
+    scLineUp,
+    scLineDown,
+    scPageUp,
+    scPageDown,
+    scPosition,
+    scTrack,
+    scTop,
+    scBottom,
+    scEndScroll
+};
+extern const TEnumNames ScrollBarKindNames;
+
+// OnScroll sees where a scroll would put the thumb and may move that place.
+using TScrollEvent = TEvent<TObject*, TScrollCode, int&>;
+
+// The system's SCROLLBAR class as a control of its own. Position stays between Min and the last
+// place the thumb can reach (Max, less PageSize - 1 while a page is shown).
+class TScrollBar : public TWinControl {
+    QL_CLASS_INFO()
+  public:
+    explicit TScrollBar(TComponent* AOwner);
+
+    TScrollBarKind Kind() const { return FKind; }
+    void SetKind(TScrollBarKind v);
+    int Min() const { return FMin; }
+    void SetMin(int v) { SetParams(FPosition, v, FMax); }
+    int Max() const { return FMax; }
+    void SetMax(int v) { SetParams(FPosition, FMin, v); }
+    int Position() const { return FPosition; }
+    void SetPosition(int v) { SetParams(v, FMin, FMax); }
+    int PageSize() const { return FPageSize; }
+    void SetPageSize(int v);
+    // Min above Max, or a page larger than the range, raises Exception (checked once a description
+    // has been read, whatever order it gives them in).
+    void SetParams(int APosition, int AMin, int AMax);
+    int SmallChange = 1, LargeChange = 1;
+
+    TNotifyEvent OnChange;
+    TScrollEvent OnScroll;
+
+  protected:
+    void CreateParams(TCreateParams& Params) override;
+    void CreateWnd() override;
+    void WndProc(TMessage& Message) override;
+    void Loaded() override;
+    virtual void Change() { OnChange(this); }
+
+  private:
+    int LastPosition() const;
+    int ScrollTarget(TScrollCode code);
+    void Scroll(TScrollCode code);
+    void UpdateScrollInfo();
+
+    TScrollBarKind FKind = sbHorizontal;
+    int FMin = 0, FMax = 100, FPosition = 0, FPageSize = 0;
 };
