@@ -1,5 +1,5 @@
-// The standard controls of a form: push button, check box, edit field, memo, combo box, list box,
-// scroll bar, label, group box.
+// The standard controls of a form: push button, check box, radio button, edit field, memo, combo
+// box, list box, scroll bar, label, group box.
 #pragma once
 
 #include "Controls.h"
@@ -22,7 +22,7 @@ template <class V> void SetWindowValue(TWinControl& control, V& field, V value) 
     control.RecreateWnd();
 }
 
-// Push buttons and check boxes: the system's BUTTON class.
+// Push buttons, check boxes and radio buttons: the system's BUTTON class.
 class TButtonControl : public TWinControl {
     QL_CLASS_INFO()
   public:
@@ -394,4 +394,30 @@ class TScrollBar : public TWinControl {
 
     TScrollBarKind FKind = sbHorizontal;
     int FMin = 0, FMax = 100, FPosition = 0, FPageSize = 0;
+};
+
+// ---- Radio button -------------------------------------------------------------------------------
+
+// Checking a radio button unchecks the other radio buttons of its parent. OnClick runs when it
+// becomes checked, by the user or by the program (not while a description is being read).
+class TRadioButton : public TButtonControl {
+    QL_CLASS_INFO()
+  public:
+    explicit TRadioButton(TComponent* AOwner);
+    bool Checked() const { return FChecked; }
+    void SetChecked(bool v);
+    // taLeftJustify puts the text left of the circle.
+    TAlignment Alignment() const { return FAlignment; }
+    void SetAlignment(TAlignment v);
+
+  protected:
+    void CreateParams(TCreateParams& Params) override;
+    void CreateWnd() override;
+    void WndProc(TMessage& Message) override;
+
+  private:
+    void TurnSiblingsOff();
+
+    bool FChecked = false;
+    TAlignment FAlignment = taRightJustify;
 };
