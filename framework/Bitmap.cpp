@@ -79,8 +79,17 @@ std::vector<uint8_t> ResourceToFile(const uint8_t* dib, size_t size) {
 
 } // namespace
 
+// Data: the image as a BMP file, so that a description can hold a picture (a button's glyph).
 const TClassInfo& TBitmap::StaticClassInfo() {
-    static const TClassInfo info{"TBitmap", &TPersistent::StaticClassInfo(), {}, {}};
+    static const TClassInfo info = TClassBuilder<TBitmap>("TBitmap", TPersistent::StaticClassInfo())
+                                       .Binary(
+                                           "Data",
+                                           [](TBitmap& b, TStream& s) {
+                                               if (s.Size() == 0) return b.FreeImage();
+                                               b.LoadFromStream(s);
+                                           },
+                                           &TBitmap::SaveToStream)
+                                       .Build();
     return info;
 }
 

@@ -227,7 +227,7 @@ class TStrings : public TPersistent {
     virtual int IndexOf(const std::string& s) const; // case-insensitive (ASCII)
 
     std::string operator[](int i) const { return Get(i); }
-    int Add(const std::string& s);
+    virtual int Add(const std::string& s); // where the list puts it: a sorted list decides
     int AddObject(const std::string& s, TObject* obj);
     int AddInteger(const std::string& s, intptr_t v);
     void AddStrings(const TStrings& other);

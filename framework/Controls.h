@@ -191,6 +191,8 @@ class TWinControl : public TControl {
     void CreateHandle();
     void DestroyHandle();
     virtual void PaintWindow(HDC dc);
+    // The part of the client area that aligned children share (inside a panel's bevels).
+    virtual void AdjustClientRect(RECT&) const {}
     void SetClientSize(int AWidth, int AHeight) override;
     void Loaded() override;
     // Answers a reflected WM_CTLCOLOR*: the font colour, the control colour and its brush.

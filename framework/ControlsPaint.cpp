@@ -2,28 +2,13 @@
 // controls get their mouse messages and their enter/leave notifications through their parent.
 #include "Controls.h"
 
+#include "LentCanvas.h"
+
 #include <windowsx.h>
 
 #include <algorithm>
 
 namespace {
-// A canvas drawing on a DC it was lent for one paint.
-class TLentCanvas {
-  public:
-    TLentCanvas(TCanvas& canvas, HDC dc, const TControl& control) : FCanvas(canvas) {
-        FCanvas.SetHandle(dc);
-        FCanvas.Font().Assign(&control.Font());
-        FCanvas.Brush().SetColor(control.Color());
-        FCanvas.Brush().SetStyle(bsSolid);
-    }
-    TLentCanvas(const TLentCanvas&) = delete;
-    TLentCanvas& operator=(const TLentCanvas&) = delete;
-    ~TLentCanvas() { FCanvas.SetHandle(nullptr); }
-
-  private:
-    TCanvas& FCanvas;
-};
-
 bool IsButtonDown(UINT msg) {
     return msg == WM_LBUTTONDOWN || msg == WM_RBUTTONDOWN || msg == WM_MBUTTONDOWN ||
            msg == WM_LBUTTONDBLCLK || msg == WM_RBUTTONDBLCLK || msg == WM_MBUTTONDBLCLK;

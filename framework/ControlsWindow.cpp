@@ -231,6 +231,7 @@ void TWinControl::AlignControls() {
         ~TDone() { Flag = false; }
     } done{FAligning};
     RECT r = ClientRect();
+    AdjustClientRect(r);
     for (TAlign a : {alTop, alBottom, alLeft, alRight, alClient}) {
         for (TControl* c : FControls) {
             if (c->Align() != a || !c->Visible()) continue;

@@ -2,8 +2,10 @@
 #include "Forms.h"
 
 #include "AllocateHWnd.h"
+#include "Buttons.h"
 #include "ComCtrls.h"
 #include "ExtCtrls.h"
+#include "MPlayer.h"
 #include "StdCtrls.h"
 
 #include <commctrl.h>
@@ -172,6 +174,9 @@ void RegisterFrameworkClasses() {
     for (const TClassInfo* c :
          {&TForm::StaticClassInfo(), &TButton::StaticClassInfo(), &TEdit::StaticClassInfo(),
           &TComboBox::StaticClassInfo(), &TCheckBox::StaticClassInfo(), &TLabel::StaticClassInfo(),
-          &TGroupBox::StaticClassInfo(), &TStatusBar::StaticClassInfo(), &TTimer::StaticClassInfo()})
+          &TGroupBox::StaticClassInfo(), &TStatusBar::StaticClassInfo(), &TTimer::StaticClassInfo(),
+          &TPanel::StaticClassInfo(), &TMemo::StaticClassInfo(), &TListBox::StaticClassInfo(),
+          &TScrollBar::StaticClassInfo(), &TRadioButton::StaticClassInfo(), &TRadioGroup::StaticClassInfo(),
+          &TBitBtn::StaticClassInfo(), &TSpeedButton::StaticClassInfo(), &TMediaPlayer::StaticClassInfo()})
         RegisterClassInfo(*c);
 }

@@ -5,6 +5,7 @@
 #include "Forms.h"
 
 const TEnumNames CheckBoxStateNames{"cbUnchecked", "cbChecked", "cbGrayed"};
+const TEnumNames BorderStyleNames{"bsNone", "bsSingle"};
 
 // ---- Class registry -----------------------------------------------------------------------------
 
@@ -55,7 +56,10 @@ const TClassInfo& TCustomEdit::StaticClassInfo() {
 const TClassInfo& TEdit::StaticClassInfo() {
     static const TClassInfo info = [] {
         TClassBuilder<TEdit> b("TEdit", TCustomEdit::StaticClassInfo());
-        b.Creatable().Int("MaxLength", &TEdit::MaxLength, &TEdit::SetMaxLength);
+        b.Creatable()
+            .Int("MaxLength", &TEdit::MaxLength, &TEdit::SetMaxLength)
+            .Bool("ReadOnly", &TEdit::ReadOnly, &TEdit::SetReadOnly)
+            .Enum("BorderStyle", BorderStyleNames, &TEdit::BorderStyle, &TEdit::SetBorderStyle);
         PublishText(b);
         PublishTabs(PublishLook(b));
         PublishOnClick(b).Event("OnChange", static_cast<TNotifyEvent TEdit::*>(&TEdit::OnChange));
@@ -157,9 +161,7 @@ void TCustomCheckBox::SetState(TCheckBoxState v) {
 }
 
 void TCustomCheckBox::SetAlignment(TAlignment v) {
-    if (v == FAlignment) return;
-    FAlignment = v;
-    RecreateWnd();
+    SetWindowValue(*this, FAlignment, v);
 }
 
 void TCustomCheckBox::Toggle() {
@@ -199,11 +201,20 @@ void TCustomEdit::SetMaxLength(int v) {
     if (HandleAllocated()) Perform(EM_LIMITTEXT, FMaxLength);
 }
 
+void TCustomEdit::SetReadOnly(bool v) {
+    FReadOnly = v;
+    if (HandleAllocated()) Perform(EM_SETREADONLY, v);
+}
+
+void TCustomEdit::SetBorderStyle(TBorderStyle v) {
+    SetWindowValue(*this, FBorderStyle, v);
+}
+
 void TCustomEdit::CreateParams(TCreateParams& Params) {
     TWinControl::CreateParams(Params);
     CreateSubClass(Params, L"EDIT");
-    Params.Style |= ES_AUTOHSCROLL | ES_LEFT;
-    Params.ExStyle |= WS_EX_CLIENTEDGE;
+    Params.Style |= ES_AUTOHSCROLL | ES_LEFT | (FReadOnly ? ES_READONLY : 0);
+    if (FBorderStyle == TBorderStyle::bsSingle) Params.ExStyle |= WS_EX_CLIENTEDGE;
 }
 
 void TCustomEdit::CreateWnd() {

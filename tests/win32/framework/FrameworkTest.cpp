@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <vector>
+
 namespace {
 std::function<void(HWND)>* Answer = nullptr;
 
@@ -19,6 +22,32 @@ BOOL CALLBACK MatchChild(HWND wnd, LPARAM data) {
                  (!f->Text || WindowText(wnd) == f->Text);
     if (match) f->Found = wnd;
     return !match;
+}
+
+// The highest handle index a batch of new brushes gets. Freed entries are taken first, so it can
+// only grow when objects were left alive: GetGuiResources counts nothing under Wine.
+unsigned GdiHighWater() {
+    std::vector<HBRUSH> batch;
+    unsigned high = 0;
+    for (int i = 0; i < 3000; ++i) {
+        batch.push_back(CreateSolidBrush(RGB(i % 256, 0, 0)));
+        high = std::max(high, unsigned(reinterpret_cast<uintptr_t>(batch.back())) & 0xFFFF);
+    }
+    for (HBRUSH b : batch)
+        DeleteObject(b);
+    return high;
+}
+
+BOOL CALLBACK CountWindow(HWND wnd, LPARAM count) {
+    ++*reinterpret_cast<int*>(count);
+    EnumChildWindows(wnd, CountWindow, count);
+    return TRUE;
+}
+
+int ThreadWindows() {
+    int count = 0;
+    EnumThreadWindows(GetCurrentThreadId(), CountWindow, reinterpret_cast<LPARAM>(&count));
+    return count;
 }
 } // namespace
 
@@ -76,4 +105,18 @@ LRESULT CALLBACK TActivationHook::Proc(int code, WPARAM wParam, LPARAM lParam) {
         }
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+void ExpectNoLeaks(const std::function<void()>& cycle, int rounds) {
+    cycle();
+    HANDLE self = GetCurrentProcess();
+    DWORD gdi = GetGuiResources(self, GR_GDIOBJECTS), user = GetGuiResources(self, GR_USEROBJECTS);
+    unsigned high = GdiHighWater();
+    int windows = ThreadWindows();
+    for (int i = 0; i < rounds; ++i)
+        cycle();
+    EXPECT_LE(GetGuiResources(self, GR_GDIOBJECTS), gdi);
+    EXPECT_LE(GetGuiResources(self, GR_USEROBJECTS), user);
+    EXPECT_LE(GdiHighWater(), high + 16); // one object left per cycle would add one per round
+    EXPECT_EQ(ThreadWindows(), windows);
 }

@@ -15,6 +15,9 @@ HWND FindChild(HWND parent, const char16_t* className, const char16_t* text = nu
 std::u16string MessageBoxText(HWND box);
 // The pixel at (x, y) of a window's client area as it is on screen.
 COLORREF ScreenPixel(HWND wnd, int x, int y);
+// Runs `cycle` once (classes registered, system fonts cached), then `rounds` times, and checks that
+// the process's GDI and USER objects and the thread's windows are back where they were.
+void ExpectNoLeaks(const std::function<void()>& cycle, int rounds = 500);
 
 // While alive, every window activated on this thread is shown to `answer` (which posts a reply).
 class TActivationHook {
