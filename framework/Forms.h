@@ -143,7 +143,7 @@ class TApplication : public TComponent {
     QL_CLASS_INFO()
   public:
     explicit TApplication(TComponent* AOwner);
-    ~TApplication() override { DestroyComponents(); } // the forms go while the application is whole
+    ~TApplication() override;
 
     void Initialize();
     // Creates a form owned by the application from its stored description; the first one

@@ -1,8 +1,8 @@
 // TApplication (message loop, dialog keys, the standard error box) and TScreen.
 #include "Forms.h"
 
-#include "AllocateHWnd.h"
 #include "ComCtrls.h"
+#include "ErrorSink.h"
 #include "ExtCtrls.h"
 #include "StdCtrls.h"
 
@@ -46,7 +46,12 @@ const TClassInfo& TApplication::StaticClassInfo() {
 
 // Runs before main: nothing here may need a window or the class registry.
 TApplication::TApplication(TComponent* AOwner) : TComponent(AOwner) {
-    SetHWndErrorSink(ReportToApplication);
+    SetErrorSink(ReportToApplication);
+}
+
+TApplication::~TApplication() {
+    DestroyComponents(); // the forms go while the application is whole
+    SetErrorSink(nullptr);
 }
 
 void TApplication::Initialize() {

@@ -1,10 +1,6 @@
 #include "FrameworkTest.h"
 
-#include <gtest/gtest.h>
-
 namespace {
-std::function<void(HWND)>* Answer = nullptr;
-
 struct TFind {
     const char16_t* ClassName;
     const char16_t* Text;
@@ -19,6 +15,12 @@ BOOL CALLBACK MatchChild(HWND wnd, LPARAM data) {
                  (!f->Text || WindowText(wnd) == f->Text);
     if (match) f->Found = wnd;
     return !match;
+}
+
+BOOL CALLBACK CountWindow(HWND wnd, LPARAM count) {
+    ++*reinterpret_cast<int*>(count);
+    EnumChildWindows(wnd, CountWindow, count);
+    return TRUE;
 }
 } // namespace
 
@@ -57,23 +59,14 @@ COLORREF ScreenPixel(HWND wnd, int x, int y) {
 }
 
 TActivationHook::TActivationHook(std::function<void(HWND)> answer) {
-    Answer = new std::function<void(HWND)>(std::move(answer));
-    FHook = SetWindowsHookExW(WH_CBT, Proc, nullptr, GetCurrentThreadId());
+    FHook.OnHook.Code = [answer = std::move(answer)](THookMessage& m) {
+        if (m.Code == HCBT_ACTIVATE) answer(reinterpret_cast<HWND>(m.WParam));
+    };
+    FHook.Install();
 }
 
-TActivationHook::~TActivationHook() {
-    UnhookWindowsHookEx(FHook);
-    delete Answer;
-    Answer = nullptr;
-}
-
-LRESULT CALLBACK TActivationHook::Proc(int code, WPARAM wParam, LPARAM lParam) {
-    if (code == HCBT_ACTIVATE && Answer) {
-        try {
-            (*Answer)(reinterpret_cast<HWND>(wParam));
-        } catch (...) {
-            ADD_FAILURE() << "the answer of an activation hook failed";
-        }
-    }
-    return CallNextHookEx(nullptr, code, wParam, lParam);
+int ThreadWindows() {
+    int count = 0;
+    EnumThreadWindows(GetCurrentThreadId(), CountWindow, reinterpret_cast<LPARAM>(&count));
+    return count;
 }

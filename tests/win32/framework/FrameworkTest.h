@@ -3,6 +3,7 @@
 #pragma once
 
 #include "Forms.h"
+#include "Hooks.h"
 
 #include <functional>
 #include <string>
@@ -15,16 +16,14 @@ HWND FindChild(HWND parent, const char16_t* className, const char16_t* text = nu
 std::u16string MessageBoxText(HWND box);
 // The pixel at (x, y) of a window's client area as it is on screen.
 COLORREF ScreenPixel(HWND wnd, int x, int y);
+// The windows of this thread, children included.
+int ThreadWindows();
 
 // While alive, every window activated on this thread is shown to `answer` (which posts a reply).
 class TActivationHook {
   public:
     explicit TActivationHook(std::function<void(HWND)> answer);
-    TActivationHook(const TActivationHook&) = delete;
-    TActivationHook& operator=(const TActivationHook&) = delete;
-    ~TActivationHook();
 
   private:
-    static LRESULT CALLBACK Proc(int code, WPARAM wParam, LPARAM lParam);
-    HHOOK FHook;
+    THook FHook{WH_CBT, {}};
 };

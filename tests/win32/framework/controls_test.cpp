@@ -296,18 +296,6 @@ unsigned GdiHighWater() {
         DeleteObject(b);
     return high;
 }
-
-BOOL CALLBACK CountWindow(HWND wnd, LPARAM count) {
-    ++*reinterpret_cast<int*>(count);
-    EnumChildWindows(wnd, CountWindow, count);
-    return TRUE;
-}
-
-int ThreadWindows() {
-    int count = 0;
-    EnumThreadWindows(GetCurrentThreadId(), CountWindow, reinterpret_cast<LPARAM>(&count));
-    return count;
-}
 } // namespace
 
 // The process's GDI and USER objects around a form made, painted and destroyed 500 times.
