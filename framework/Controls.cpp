@@ -164,6 +164,7 @@ void TControl::SetText(const std::string& v) {
 
 LRESULT TControl::Perform(UINT Msg, WPARAM WParam, LPARAM LParam) {
     TMessage m{Msg, WParam, LParam, 0};
+    GuardSkinNotice(m);
     WindowProc(m);
     return m.Result;
 }
