@@ -2,6 +2,7 @@
 #include "Controls.h"
 
 #include "Forms.h"
+#include "Guards.h"
 
 #include <windowsx.h>
 
@@ -127,14 +128,8 @@ void TControl::SetParentFont(bool v) {
 
 void TControl::TakeParentFont() {
     if (!FParent) return;
-    FTakingParentFont = true;
-    try {
-        FFont.Assign(&FParent->FFont);
-    } catch (...) {
-        FTakingParentFont = false;
-        throw;
-    }
-    FTakingParentFont = false;
+    TRestore taking(FTakingParentFont, true);
+    FFont.Assign(&FParent->FFont);
 }
 
 void TControl::FontChanged(TObject*) {

@@ -289,11 +289,7 @@ void TWinControl::Realign() {
 // The children it moves ask for a new alignment in turn: that request is already being served.
 void TWinControl::AlignControls() {
     if (FAligning) return;
-    FAligning = true;
-    struct TDone {
-        bool& Flag;
-        ~TDone() { Flag = false; }
-    } done{FAligning};
+    TRestore aligning(FAligning, true);
     RECT r = ClientRect();
     for (TAlign a : {alTop, alBottom, alLeft, alRight, alClient}) {
         for (TControl* c : FControls) {
