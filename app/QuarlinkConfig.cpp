@@ -4,12 +4,5 @@
 #include <windows.h>
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int) {
-    try {
-        Application->Initialize();
-        Application->CreateForm(MainForm);
-        Application->Run();
-    } catch (...) {
-        Application->HandleException(std::current_exception());
-    }
-    return 0;
+    return RunApplication([] { Application->CreateForm(MainForm); });
 }

@@ -1,40 +1,14 @@
 #include "AllocateHWnd.h"
 
+#include "ErrorSink.h"
+
 #include <memory>
 
 namespace {
 constexpr wchar_t ClassName[] = L"QlNotifyWindow";
-THWndErrorSink ErrorSink = nullptr;
 
 TWndHandler* HandlerOf(HWND wnd) {
     return reinterpret_cast<TWndHandler*>(GetWindowLongPtrW(wnd, GWLP_USERDATA));
-}
-
-void ReportError() {
-    if (ErrorSink) {
-        ErrorSink(std::current_exception());
-        return;
-    }
-    try {
-        throw;
-    } catch (const std::exception& e) {
-        OutputDebugStringA(e.what());
-    } catch (...) {
-        OutputDebugStringA("unknown exception in a notification window");
-    }
-}
-
-LRESULT CallHandler(TWndHandler& handler, UINT msg, WPARAM wParam, LPARAM lParam) {
-    try {
-        return handler(msg, wParam, lParam);
-    } catch (...) {
-        try {
-            ReportError();
-        } catch (...) {
-            // the sink itself failed: nothing sensible is left to do at this boundary
-        }
-        return 0;
-    }
 }
 
 LRESULT CALLBACK NotifyWndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -52,7 +26,9 @@ LRESULT CALLBACK NotifyWndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam)
         return DefWindowProcW(wnd, msg, wParam, lParam);
     }
     if (!handler) return DefWindowProcW(wnd, msg, wParam, lParam);
-    return CallHandler(*handler, msg, wParam, lParam);
+    LRESULT result = 0;
+    GuardCallback([&] { result = (*handler)(msg, wParam, lParam); });
+    return result;
 }
 
 bool RegisterNotifyClass(HINSTANCE instance) {
@@ -74,8 +50,4 @@ HWND AllocateHWnd(TWndHandler handler) {
 
 void DeallocateHWnd(HWND wnd) {
     if (wnd) DestroyWindow(wnd);
-}
-
-void SetHWndErrorSink(THWndErrorSink sink) {
-    ErrorSink = sink;
 }

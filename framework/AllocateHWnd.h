@@ -4,17 +4,12 @@
 
 #include <windows.h>
 
-#include <exception>
 #include <functional>
 
 using TWndHandler = std::function<LRESULT(UINT msg, WPARAM wParam, LPARAM lParam)>;
 
 // Every message after creation goes to handler; it returns what the message expects (0 for
-// messages it ignores). Null when the window cannot be made.
+// messages it ignores). An exception leaving the handler goes to the error sink (ErrorSink.h) and
+// the message gets 0. Null when the window cannot be made.
 HWND AllocateHWnd(TWndHandler handler);
 void DeallocateHWnd(HWND wnd);
-
-// Exceptions never leave the window procedure: one escaping a handler goes here (the application
-// installs its error box); without a sink it is dropped after a debug-output line.
-using THWndErrorSink = void (*)(std::exception_ptr error);
-void SetHWndErrorSink(THWndErrorSink sink);

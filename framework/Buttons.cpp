@@ -3,7 +3,6 @@
 
 #include "ControlsPublish.h"
 #include "Forms.h"
-#include "LentCanvas.h"
 
 #include <windowsx.h>
 
@@ -161,7 +160,8 @@ void TBitBtn::WndProc(TMessage& Message) {
 }
 
 void TBitBtn::DrawItem(const DRAWITEMSTRUCT& item) {
-    TLentCanvas lent(FCanvas, item.hDC, *this);
+    TLentCanvas lent(FCanvas, item.hDC);
+    UseControlLook(FCanvas, *this);
     bool pressed = item.itemState & ODS_SELECTED, focused = item.itemState & ODS_FOCUS;
     RECT r = item.rcItem;
     if (Default() || focused) {

@@ -180,15 +180,9 @@ void TCustomStatusBar::CreateWnd() {
 
 void TCustomStatusBar::DrawPanel(const DRAWITEMSTRUCT& item) {
     if (!OnDrawPanel || item.itemID >= UINT(FPanels.Count())) return;
-    FCanvas.SetHandle(item.hDC);
-    try {
-        FCanvas.Font().Assign(&Font());
-        OnDrawPanel(this, FPanels[int(item.itemID)], item.rcItem);
-    } catch (...) {
-        FCanvas.SetHandle(nullptr);
-        throw;
-    }
-    FCanvas.SetHandle(nullptr);
+    TLentCanvas lent(FCanvas, item.hDC);
+    FCanvas.Font().Assign(&Font());
+    OnDrawPanel(this, FPanels[int(item.itemID)], item.rcItem);
 }
 
 void TCustomStatusBar::WndProc(TMessage& Message) {

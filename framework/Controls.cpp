@@ -2,6 +2,7 @@
 #include "Controls.h"
 
 #include "Forms.h"
+#include "Guards.h"
 
 #include <windowsx.h>
 
@@ -127,14 +128,8 @@ void TControl::SetParentFont(bool v) {
 
 void TControl::TakeParentFont() {
     if (!FParent) return;
-    FTakingParentFont = true;
-    try {
-        FFont.Assign(&FParent->FFont);
-    } catch (...) {
-        FTakingParentFont = false;
-        throw;
-    }
-    FTakingParentFont = false;
+    TRestore taking(FTakingParentFont, true);
+    FFont.Assign(&FParent->FFont);
 }
 
 void TControl::FontChanged(TObject*) {
@@ -164,6 +159,7 @@ void TControl::SetText(const std::string& v) {
 
 LRESULT TControl::Perform(UINT Msg, WPARAM WParam, LPARAM LParam) {
     TMessage m{Msg, WParam, LParam, 0};
+    GuardSkinNotice(m);
     WindowProc(m);
     return m.Result;
 }

@@ -187,6 +187,9 @@ class TWinControl : public TControl {
     // Builds on a standard window class: its procedure becomes the DefaultHandler.
     void CreateSubClass(TCreateParams& Params, const wchar_t* ClassName);
     virtual void CreateWnd();
+    // Makes the window, passing the control as the creation parameter (an MDI child passes it in
+    // its MDICREATESTRUCT's lParam); a child window gets a control ID none of its siblings has.
+    virtual HWND CreateWindowHandle(const TCreateParams& Params);
     virtual void DestroyWnd(); // keeps what the window holds (text, items) for the next one
     void CreateHandle();
     void DestroyHandle();
@@ -201,6 +204,7 @@ class TWinControl : public TControl {
 
   private:
     friend LRESULT CALLBACK StdWndProc(HWND, UINT, WPARAM, LPARAM);
+    class TCreation;
     void AttachHandle(HWND wnd);
     void DetachHandle(HWND wnd);
     void RegisterWindowClass(TCreateParams& Params);
@@ -209,8 +213,8 @@ class TWinControl : public TControl {
     void AlignControls();
     void FixupTabList();
     void WMPaint(TMessage& Message);
+    void PaintHandler(HDC dc);
     void WMEraseBkgnd(TMessage& Message);
-    bool ReflectToChild(HWND child, TMessage& Message);
     bool Reflect(TMessage& Message);
     void NotifyChildren(UINT Msg);
     void TrackMouse(TMessage& Message);
@@ -261,8 +265,11 @@ class TCustomControl : public TWinControl {
 };
 
 // The control the framework attached to a window (its object pointer in the window property
-// "ControlOfs%.8X%.8X" of module instance and GUI thread); null for other windows.
+// "ControlOfs%.8X%.8X" of module instance and GUI thread); null for other windows. A window made
+// by the framework has its control from HCBT_CREATEWND on, before its first message.
 TControl* FindControl(HWND wnd);
 // The name of that window property.
 const wchar_t* ControlPropName();
 TCustomForm* GetParentForm(const TControl* Control);
+// A control paints on a canvas with its own font and colour (after lending the canvas a DC).
+void UseControlLook(TCanvas& canvas, const TControl& control);

@@ -2,7 +2,6 @@
 // controls get their mouse messages and their enter/leave notifications through their parent.
 #include "Controls.h"
 
-#include "LentCanvas.h"
 
 #include <windowsx.h>
 
@@ -30,18 +29,21 @@ void TWinControl::Update() {
 }
 
 // With a DC in wParam the control paints into it (a skinner drawing a parent under a child does
-// this); otherwise a window with windowless children paints them after itself.
+// this); otherwise a window with windowless children paints them after itself. The paint handler
+// runs directly on the paint DC: a second WM_PAINT through WindowProc would show whoever swapped
+// it one paint twice.
 void TWinControl::WMPaint(TMessage& Message) {
-    if (HDC dc = reinterpret_cast<HDC>(Message.WParam)) {
-        PaintWindow(dc);
-        PaintControls(dc, nullptr);
-        return;
-    }
+    if (HDC dc = reinterpret_cast<HDC>(Message.WParam)) return PaintHandler(dc);
     bool windowless = std::any_of(FControls.begin(), FControls.end(),
                                   [](TControl* c) { return !dynamic_cast<TWinControl*>(c); });
     if (Subclassed() && !windowless) return DefaultHandler(Message);
     TPaintDC dc(FHandle);
-    Perform(WM_PAINT, reinterpret_cast<WPARAM>(dc.get()));
+    PaintHandler(dc);
+}
+
+void TWinControl::PaintHandler(HDC dc) {
+    PaintWindow(dc);
+    PaintControls(dc, nullptr);
 }
 
 void TWinControl::WMEraseBkgnd(TMessage& Message) {
@@ -124,6 +126,12 @@ bool TWinControl::RouteMouseToGraphic(TMessage& Message) {
     return true;
 }
 
+void UseControlLook(TCanvas& canvas, const TControl& control) {
+    canvas.Font().Assign(&control.Font());
+    canvas.Brush().SetColor(control.Color());
+    canvas.Brush().SetStyle(bsSolid);
+}
+
 // ---- TGraphicControl ----------------------------------------------------------------------------
 
 const TClassInfo& TGraphicControl::StaticClassInfo() {
@@ -137,7 +145,8 @@ TGraphicControl::TGraphicControl(TComponent* AOwner) : TControl(AOwner) {
 
 void TGraphicControl::WndProc(TMessage& Message) {
     if (Message.Msg == WM_PAINT && Message.WParam) {
-        TLentCanvas lent(FCanvas, reinterpret_cast<HDC>(Message.WParam), *this);
+        TLentCanvas lent(FCanvas, reinterpret_cast<HDC>(Message.WParam));
+        UseControlLook(FCanvas, *this);
         Paint();
         return;
     }
@@ -156,6 +165,7 @@ TCustomControl::TCustomControl(TComponent* AOwner) : TWinControl(AOwner) {
 }
 
 void TCustomControl::PaintWindow(HDC dc) {
-    TLentCanvas lent(FCanvas, dc, *this);
+    TLentCanvas lent(FCanvas, dc);
+    UseControlLook(FCanvas, *this);
     Paint();
 }

@@ -2,14 +2,19 @@
 // shares, children and tab order, focus, and notifications reflected from a parent to its child.
 #include "Controls.h"
 
+#include "ErrorSink.h"
 #include "Forms.h"
+#include "Guards.h"
+#include "Hooks.h"
 
 #include <algorithm>
 
 namespace {
-// The control whose window CreateWindowExW is making: its first messages arrive before the
-// window property can name it. One GUI thread only.
+// The control whose window is being made; when one creation starts another, the innermost.
 TWinControl* CreationControl = nullptr;
+
+// Children's control IDs start above the dialog manager's own (IDOK, IDCANCEL ...).
+constexpr int FirstControlId = 100;
 
 HINSTANCE ModuleInstance() {
     return GetModuleHandleW(nullptr);
@@ -18,26 +23,73 @@ HINSTANCE ModuleInstance() {
 template <class T> void Erase(std::vector<T*>& list, const void* item) {
     list.erase(std::remove(list.begin(), list.end(), item), list.end());
 }
+
+// The creation parameter names the control; an MDI child carries it in its MDICREATESTRUCT.
+LPARAM CreationParameter(const CREATESTRUCTW& cs) {
+    if (!(cs.dwExStyle & WS_EX_MDICHILD)) return reinterpret_cast<LPARAM>(cs.lpCreateParams);
+    return cs.lpCreateParams ? static_cast<const MDICREATESTRUCTW*>(cs.lpCreateParams)->lParam : 0;
+}
+
+// The lowest control ID from FirstControlId on that no child of parent has.
+int FreeControlId(HWND parent) {
+    std::vector<int> used;
+    for (HWND w = GetWindow(parent, GW_CHILD); w; w = GetWindow(w, GW_HWNDNEXT))
+        used.push_back(GetDlgCtrlID(w));
+    std::sort(used.begin(), used.end());
+    int id = FirstControlId;
+    for (int u : used)
+        if (u == id) ++id;
+    return id;
+}
 } // namespace
+
+LRESULT CALLBACK StdWndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam);
+
+// While a control's window is made it is the creation state, and a CBT hook attaches it to its
+// window at HCBT_CREATEWND: before the window's first message, and before hooks installed earlier
+// hear of the window. A creation inside this one (from a hook, say) leaves it as it was.
+class TWinControl::TCreation {
+  public:
+    explicit TCreation(TWinControl* control) : FControl(control), FOuter(CreationControl) {
+        FHook.OnHook.Code = [this](THookMessage& m) { Hooked(m); };
+        FHook.Install();
+        CreationControl = control;
+    }
+    TCreation(const TCreation&) = delete;
+    TCreation& operator=(const TCreation&) = delete;
+    ~TCreation() { CreationControl = FOuter; }
+
+  private:
+    void Hooked(THookMessage& m) {
+        if (m.Code != HCBT_CREATEWND || FControl->FHandle) return;
+        auto wnd = reinterpret_cast<HWND>(m.WParam);
+        const CREATESTRUCTW& cs = *reinterpret_cast<const CBT_CREATEWNDW*>(m.LParam)->lpcs;
+        // a window of another class by the same name would never hear from its control
+        bool framework = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(wnd, GWLP_WNDPROC)) == StdWndProc;
+        if (framework && CreationParameter(cs) == reinterpret_cast<LPARAM>(FControl))
+            FControl->AttachHandle(wnd);
+    }
+
+    TWinControl* FControl;
+    TWinControl* FOuter;
+    THook FHook{WH_CBT, {}};
+};
 
 // No exception leaves here: the window manager's frames cannot unwind.
 LRESULT CALLBACK StdWndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     auto* control = static_cast<TWinControl*>(FindControl(wnd));
-    if (!control && CreationControl) {
-        control = std::exchange(CreationControl, nullptr);
-        control->AttachHandle(wnd);
+    if (!control && CreationControl && !CreationControl->FHandle) {
+        // a hook that did not pass HCBT_CREATEWND on kept the window from the creation hook
+        CreationControl->AttachHandle(wnd);
+        control = static_cast<TWinControl*>(FindControl(wnd));
     }
     if (!control) return DefWindowProcW(wnd, msg, wParam, lParam);
     TMessage m{msg, wParam, lParam, 0};
-    try {
+    GuardSkinNotice(m);
+    GuardCallback([&] {
         control->WindowProc(m);
-        if (msg == CM_RELEASE) { // its handlers have all returned by now
-            control->Free();
-            return 0;
-        }
-    } catch (...) {
-        Application->HandleException(std::current_exception());
-    }
+        if (msg == CM_RELEASE) control->Free(); // its handlers have all returned by now
+    });
     if (msg == WM_NCDESTROY) control->DetachHandle(wnd);
     return m.Result;
 }
@@ -116,13 +168,26 @@ void TWinControl::CreateWnd() {
     if ((p.Style & WS_CHILD) && !p.WndParent)
         throw Exception(Format("Control '%s' has no parent window", Name().c_str()));
     RegisterWindowClass(p);
-    CreationControl = this;
-    HWND wnd = CreateWindowExW(p.ExStyle, WideChars(p.WinClassName), WideChars(p.Caption), p.Style, p.X, p.Y,
-                               p.Width, p.Height, p.WndParent, nullptr, ModuleInstance(), nullptr);
-    CreationControl = nullptr;
-    if (!wnd || FHandle != wnd) throw Exception(Format("Error creating the window of '%s'", Name().c_str()));
+    HWND wnd = nullptr;
+    {
+        TCreation creation(this);
+        wnd = CreateWindowHandle(p);
+    }
+    if (!wnd || FHandle != wnd) {
+        if (wnd) DestroyWindow(wnd);        // made, but its control never attached: not left behind
+        if (FHandle) DetachHandle(FHandle); // attached, then refused: the window is gone
+        throw Exception(Format("Error creating the window of '%s'", Name().c_str()));
+    }
     Perform(WM_SETFONT, reinterpret_cast<WPARAM>(Font().Handle()), FALSE);
     UpdateBounds();
+}
+
+HWND TWinControl::CreateWindowHandle(const TCreateParams& Params) {
+    HMENU id = nullptr;
+    if (Params.Style & WS_CHILD) id = reinterpret_cast<HMENU>(INT_PTR(FreeControlId(Params.WndParent)));
+    return CreateWindowExW(Params.ExStyle, WideChars(Params.WinClassName), WideChars(Params.Caption),
+                           Params.Style, Params.X, Params.Y, Params.Width, Params.Height, Params.WndParent,
+                           id, ModuleInstance(), this);
 }
 
 void TWinControl::CreateHandle() {
@@ -160,8 +225,7 @@ void TWinControl::RecreateWnd() {
 }
 
 void TWinControl::AttachHandle(HWND wnd) {
-    FHandle = wnd;
-    SetPropW(wnd, ControlPropName(), this);
+    if (SetPropW(wnd, ControlPropName(), this)) FHandle = wnd;
 }
 
 void TWinControl::DetachHandle(HWND wnd) {
@@ -225,11 +289,7 @@ void TWinControl::Realign() {
 // The children it moves ask for a new alignment in turn: that request is already being served.
 void TWinControl::AlignControls() {
     if (FAligning) return;
-    FAligning = true;
-    struct TDone {
-        bool& Flag;
-        ~TDone() { Flag = false; }
-    } done{FAligning};
+    TRestore aligning(FAligning, true);
     RECT r = ClientRect();
     AdjustClientRect(r);
     for (TAlign a : {alTop, alBottom, alLeft, alRight, alClient}) {
@@ -348,7 +408,67 @@ void TWinControl::SetFocus() {
 
 // ---- Messages -----------------------------------------------------------------------------------
 
+namespace {
+// Where a notification names the child control it is about.
+enum class TChildIn { LParam, NotifyHeader, DrawItem, MeasureItem, CompareItem, DeleteItem };
+
+struct TReflection {
+    UINT Msg;
+    TChildIn Child;
+    bool Colour; // the child answers CN_BASE + Msg with its own colours
+};
+
+// The notifications a parent hands back to the child they are about, as CN_BASE + message.
+constexpr TReflection Reflections[] = {
+    {WM_COMMAND, TChildIn::LParam, false},          {WM_NOTIFY, TChildIn::NotifyHeader, false},
+    {WM_DRAWITEM, TChildIn::DrawItem, false},       {WM_MEASUREITEM, TChildIn::MeasureItem, false},
+    {WM_COMPAREITEM, TChildIn::CompareItem, false}, {WM_DELETEITEM, TChildIn::DeleteItem, false},
+    {WM_HSCROLL, TChildIn::LParam, false},          {WM_VSCROLL, TChildIn::LParam, false},
+    {WM_CHARTOITEM, TChildIn::LParam, false},       {WM_VKEYTOITEM, TChildIn::LParam, false},
+    {WM_CTLCOLORMSGBOX, TChildIn::LParam, true},    {WM_CTLCOLOREDIT, TChildIn::LParam, true},
+    {WM_CTLCOLORLISTBOX, TChildIn::LParam, true},   {WM_CTLCOLORBTN, TChildIn::LParam, true},
+    {WM_CTLCOLORDLG, TChildIn::LParam, true},       {WM_CTLCOLORSCROLLBAR, TChildIn::LParam, true},
+    {WM_CTLCOLORSTATIC, TChildIn::LParam, true},
+};
+
+const TReflection* FindReflection(UINT msg) {
+    for (const TReflection& r : Reflections)
+        if (r.Msg == msg) return &r;
+    return nullptr;
+}
+
+// Menu items are nobody's child: their owner-draw messages stay with the window.
+HWND ReflectedChild(const TReflection& r, HWND parent, LPARAM lParam) {
+    switch (r.Child) {
+    case TChildIn::NotifyHeader:
+        return reinterpret_cast<const NMHDR*>(lParam)->hwndFrom;
+    case TChildIn::DrawItem: {
+        const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+        return item.CtlType == ODT_MENU ? nullptr : item.hwndItem;
+    }
+    case TChildIn::MeasureItem: { // names its child by control ID only
+        const auto& item = *reinterpret_cast<const MEASUREITEMSTRUCT*>(lParam);
+        return item.CtlType == ODT_MENU ? nullptr : GetDlgItem(parent, int(item.CtlID));
+    }
+    case TChildIn::CompareItem:
+        return reinterpret_cast<const COMPAREITEMSTRUCT*>(lParam)->hwndItem;
+    case TChildIn::DeleteItem:
+        return reinterpret_cast<const DELETEITEMSTRUCT*>(lParam)->hwndItem;
+    default:
+        return reinterpret_cast<HWND>(lParam);
+    }
+}
+
+bool ReflectTo(HWND child, HWND self, TMessage& Message) {
+    TControl* c = child && child != self ? FindControl(child) : nullptr;
+    if (!c) return false;
+    Message.Result = c->Perform(CN_BASE + Message.Msg, Message.WParam, Message.LParam);
+    return true;
+}
+} // namespace
+
 void TWinControl::WndProc(TMessage& Message) {
+    if (Reflect(Message)) return;
     switch (Message.Msg) {
     case WM_PAINT:
         return WMPaint(Message);
@@ -360,32 +480,6 @@ void TWinControl::WndProc(TMessage& Message) {
     case WM_SETFOCUS:
         if (TCustomForm* form = GetParentForm(this); form && form != this) form->SetFocusedControl(this);
         break;
-    case WM_COMMAND:
-    case WM_NOTIFY:
-    case WM_DRAWITEM:
-    case WM_COMPAREITEM:
-    case WM_DELETEITEM:
-    case WM_HSCROLL:
-    case WM_VSCROLL:
-    case WM_CHARTOITEM:
-    case WM_VKEYTOITEM:
-    case WM_CTLCOLORMSGBOX:
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORLISTBOX:
-    case WM_CTLCOLORBTN:
-    case WM_CTLCOLORDLG:
-    case WM_CTLCOLORSCROLLBAR:
-    case WM_CTLCOLORSTATIC:
-        if (Reflect(Message)) return;
-        break;
-    case CN_CTLCOLORMSGBOX:
-    case CN_CTLCOLOREDIT:
-    case CN_CTLCOLORLISTBOX:
-    case CN_CTLCOLORBTN:
-    case CN_CTLCOLORDLG:
-    case CN_CTLCOLORSCROLLBAR:
-    case CN_CTLCOLORSTATIC:
-        return ColorReflected(Message);
     case CM_ENABLEDCHANGED:
         if (FHandle) EnableWindow(FHandle, Enabled());
         break;
@@ -439,32 +533,13 @@ void TWinControl::ColorReflected(TMessage& Message) {
     Message.Result = reinterpret_cast<LRESULT>(FBrush.Handle());
 }
 
-// A child's notification goes back to the child as CN_BASE + message.
+// A child's notification goes back to the child as CN_BASE + message; a colour request reflected
+// to this control is answered with its own colours.
 bool TWinControl::Reflect(TMessage& Message) {
-    HWND child = reinterpret_cast<HWND>(Message.LParam);
-    switch (Message.Msg) {
-    case WM_NOTIFY:
-        child = reinterpret_cast<NMHDR*>(Message.LParam)->hwndFrom;
-        break;
-    case WM_DRAWITEM: {
-        auto* item = reinterpret_cast<DRAWITEMSTRUCT*>(Message.LParam);
-        child = item->CtlType == ODT_MENU ? nullptr : item->hwndItem;
-        break;
-    }
-    case WM_COMPAREITEM:
-        child = reinterpret_cast<COMPAREITEMSTRUCT*>(Message.LParam)->hwndItem;
-        break;
-    case WM_DELETEITEM:
-        child = reinterpret_cast<DELETEITEMSTRUCT*>(Message.LParam)->hwndItem;
-        break;
-    }
-    return ReflectToChild(child, Message);
-}
-
-bool TWinControl::ReflectToChild(HWND child, TMessage& Message) {
-    if (!child || child == FHandle) return false;
-    TControl* c = FindControl(child);
-    if (!c) return false;
-    Message.Result = c->Perform(CN_BASE + Message.Msg, Message.WParam, Message.LParam);
+    if (const TReflection* r = FindReflection(Message.Msg))
+        return ReflectTo(ReflectedChild(*r, FHandle, Message.LParam), FHandle, Message);
+    const TReflection* r = FindReflection(Message.Msg - CN_BASE);
+    if (!r || !r->Colour) return false;
+    ColorReflected(Message);
     return true;
 }

@@ -2,7 +2,7 @@
 #include "ExtCtrls.h"
 
 #include "AllocateHWnd.h"
-#include "Forms.h"
+#include "Graphics.h" // EOutOfResources
 
 const TClassInfo& TTimer::StaticClassInfo() {
     static const TClassInfo info = TClassBuilder<TTimer>("TTimer", TComponent::StaticClassInfo())
@@ -35,12 +35,7 @@ void TTimer::SetInterval(uint32_t v) {
 void TTimer::UpdateTimer() {
     if (!FWindow) {
         FWindow = AllocateHWnd([this](UINT msg, WPARAM, LPARAM) -> LRESULT {
-            if (msg != WM_TIMER) return 0;
-            try {
-                OnTimer(this);
-            } catch (...) {
-                Application->HandleException(std::current_exception());
-            }
+            if (msg == WM_TIMER) OnTimer(this); // what it throws goes to the error sink
             return 0;
         });
         if (!FWindow) throw EOutOfResources("Not enough timers available");

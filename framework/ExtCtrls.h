@@ -20,7 +20,8 @@ class TTimer : public TComponent {
     void SetEnabled(bool v);
     uint32_t Interval() const { return FInterval; }
     void SetInterval(uint32_t v);
-    // An exception leaving the handler goes to the application's error box; the timer goes on.
+    // An exception leaving the handler goes to the error sink (the application's error box); the
+    // timer goes on.
     TNotifyEvent OnTimer;
 
   private:

@@ -4,6 +4,7 @@
 
 #include "ControlsPublish.h"
 #include "FormReader.h"
+#include "Guards.h"
 
 #include <algorithm>
 
@@ -275,9 +276,9 @@ TModalResult TCustomForm::ShowModal() {
     if (Visible() || !Enabled() || FModal) throw Exception("Cannot make a visible window modal");
     HWND previous = GetActiveWindow();
     ReleaseCapture();
-    FModal = true;
     FModalResult = mrNone;
-    try {
+    {
+        TRestore modal(FModal, true);
         TDisabledWindows disabled(Handle());
         Show();
         while (FModalResult == mrNone) {
@@ -286,11 +287,7 @@ TModalResult TCustomForm::ShowModal() {
             if (FModalResult != mrNone) CloseModal();
         }
         Hide();
-    } catch (...) {
-        FModal = false;
-        throw;
     }
-    FModal = false;
     if (previous) SetActiveWindow(previous);
     return FModalResult;
 }

@@ -143,7 +143,7 @@ class TApplication : public TComponent {
     QL_CLASS_INFO()
   public:
     explicit TApplication(TComponent* AOwner);
-    ~TApplication() override { DestroyComponents(); } // the forms go while the application is whole
+    ~TApplication() override;
 
     void Initialize();
     // Creates a form owned by the application from its stored description; the first one
@@ -162,7 +162,7 @@ class TApplication : public TComponent {
     TCustomForm* MainForm() const { return FMainForm; }
     void Run();
     void HandleMessage();   // one message, or waits for one
-    void ProcessMessages(); // every pending message
+    void ProcessMessages(); // every pending message, up to a quit message, which stays queued
     void Terminate();
     bool Terminated() const { return FTerminated; }
 
@@ -175,6 +175,8 @@ class TApplication : public TComponent {
     TExceptionEvent OnException;
 
     void FormDestroyed(TCustomForm* f);
+    // Frees the forms and whatever else the application owns; errors go to the error box.
+    void DestroyForms() noexcept;
 
   private:
     void AddForm(TCustomForm* form);
@@ -189,6 +191,11 @@ class TApplication : public TComponent {
 
 extern TApplication* Application;
 extern TScreen* Screen;
+
+// The program's life for wWinMain: Initialize, CreateForms, Run, errors shown in the error box;
+// then the forms are freed, before any global object goes (the skin manager calls back from their
+// destructors). 0, or 1 when an error ended the program.
+int RunApplication(const std::function<void()>& CreateForms);
 
 // Makes every creatable framework class known to the description reader.
 void RegisterFrameworkClasses();

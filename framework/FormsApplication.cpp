@@ -1,9 +1,9 @@
 // TApplication (message loop, dialog keys, the standard error box) and TScreen.
 #include "Forms.h"
 
-#include "AllocateHWnd.h"
 #include "Buttons.h"
 #include "ComCtrls.h"
+#include "ErrorSink.h"
 #include "ExtCtrls.h"
 #include "MPlayer.h"
 #include "StdCtrls.h"
@@ -48,7 +48,12 @@ const TClassInfo& TApplication::StaticClassInfo() {
 
 // Runs before main: nothing here may need a window or the class registry.
 TApplication::TApplication(TComponent* AOwner) : TComponent(AOwner) {
-    SetHWndErrorSink(ReportToApplication);
+    SetErrorSink(ReportToApplication);
+}
+
+TApplication::~TApplication() {
+    DestroyComponents(); // the forms go while the application is whole
+    SetErrorSink(nullptr);
 }
 
 void TApplication::Initialize() {
@@ -66,6 +71,10 @@ void TApplication::AddForm(TCustomForm* form) {
     }
 }
 
+void TApplication::DestroyForms() noexcept {
+    GuardCallback([this] { DestroyComponents(); });
+}
+
 void TApplication::FormDestroyed(TCustomForm* f) {
     if (FMainForm == f) FMainForm = nullptr;
 }
@@ -81,16 +90,19 @@ std::string TApplication::Title() const {
 
 // ---- The message loop ---------------------------------------------------------------------------
 
+// The quit message that ended the loop, or that Terminate posted, is this loop's own.
 void TApplication::Run() {
     if (!FMainForm) return;
     FMainForm->Show();
     while (!FTerminated)
         HandleMessage();
+    MSG quit;
+    PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
 }
 
 void TApplication::HandleMessage() {
     MSG msg;
-    if (!ProcessMessage(msg)) WaitMessage();
+    if (!ProcessMessage(msg) && !FTerminated) WaitMessage();
 }
 
 void TApplication::ProcessMessages() {
@@ -99,11 +111,14 @@ void TApplication::ProcessMessages() {
     }
 }
 
+// WM_QUIT ends every loop it passes through: it stays queued for the loops further out (a modal
+// form, the system's own, Run) and stops the processing here.
 bool TApplication::ProcessMessage(MSG& msg) {
     if (!PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) return false;
     if (msg.message == WM_QUIT) {
         FTerminated = true;
-        return true;
+        PostQuitMessage(int(msg.wParam));
+        return false;
     }
     try {
         if (!IsKeyMsg(msg)) {
@@ -167,6 +182,20 @@ void TApplication::ShowException(const Exception& E) {
     if (!text.empty() && static_cast<unsigned char>(text.back()) > '.') text += '.';
     MessageBoxW(GetActiveWindow(), WideChars(Utf8ToUtf16(text)), WideChars(Utf8ToUtf16(Title())),
                 MB_OK | MB_ICONERROR);
+}
+
+int RunApplication(const std::function<void()>& CreateForms) {
+    int code = 0;
+    try {
+        Application->Initialize();
+        CreateForms();
+        Application->Run();
+    } catch (...) {
+        Application->HandleException(std::current_exception());
+        code = 1;
+    }
+    Application->DestroyForms();
+    return code;
 }
 
 void RegisterFrameworkClasses() {

@@ -224,6 +224,7 @@ class TCanvas : public TPersistent {
     void DeselectTools();
     void ToolChanged(TObject* sender);
 
+    friend class TLentCanvas;
     HDC FHandle = nullptr;
     int FLockCount = 0;
     TFont FFont;
@@ -231,6 +232,22 @@ class TCanvas : public TPersistent {
     TPen FPen;
     // Declared after the tools: destroyed first, so the DC's own objects go back before ours die.
     std::optional<TSelectObject> FFontSel, FBrushSel, FPenSel;
+};
+
+// A canvas lent a DC for one drawing pass; it has its previous DC back afterwards, also when the
+// drawing throws.
+class TLentCanvas {
+  public:
+    TLentCanvas(TCanvas& canvas, HDC dc) : FCanvas(canvas), FPrevious(canvas.FHandle) {
+        canvas.SetHandle(dc);
+    }
+    TLentCanvas(const TLentCanvas&) = delete;
+    TLentCanvas& operator=(const TLentCanvas&) = delete;
+    ~TLentCanvas() { FCanvas.SetHandle(FPrevious); }
+
+  private:
+    TCanvas& FCanvas;
+    HDC FPrevious;
 };
 
 // ---- Bitmap -------------------------------------------------------------------------------------

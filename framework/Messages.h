@@ -32,10 +32,11 @@ enum : UINT {
     CM_MOUSEENTER = CM_BASE + 19, // lParam: the control
     CM_MOUSELEAVE = CM_BASE + 20, // lParam: the control
     CM_MENUCHANGED = CM_BASE + 21,
-    CM_ENTER = CM_BASE + 26,       // the control got the focus
-    CM_EXIT = CM_BASE + 27,        // the control lost the focus
-    CM_RELEASE = CM_BASE + 33,     // posted to a form that frees itself once its handlers returned
-    CM_RECREATEWND = CM_BASE + 51, // sent to a control after its window was made anew
+    CM_ENTER = CM_BASE + 26,          // the control got the focus
+    CM_EXIT = CM_BASE + 27,           // the control lost the focus
+    CM_RELEASE = CM_BASE + 33,        // posted to a form that frees itself once its handlers returned
+    CM_RECREATEWND = CM_BASE + 51,    // sent to a control after its window was made anew
+    CM_SKINNINGDONE = CM_BASE + 0x4E, // the skin engine's end-of-skinning notice, as controls get it
 
     CN_BASE = 0xBC00,
     CN_CHARTOITEM = CN_BASE + WM_CHARTOITEM,
@@ -56,3 +57,13 @@ enum : UINT {
     CN_VKEYTOITEM = CN_BASE + WM_VKEYTOITEM,
     CN_VSCROLL = CN_BASE + WM_VSCROLL,
 };
+
+// The tag of the skin engine's private messages (lParam, or the answer).
+constexpr LPARAM SkinMessageTag = 0x41A2;
+
+// The engine's end-of-skinning notice (0xBC4E with lParam SkinMessageTag) has the number of a
+// reflected WM_NOTIFY: it becomes CM_SKINNINGDONE where a message enters a control, before any
+// handler could read its lParam as an NMHDR.
+inline void GuardSkinNotice(TMessage& Message) {
+    if (Message.Msg == CN_NOTIFY && Message.LParam == SkinMessageTag) Message.Msg = CM_SKINNINGDONE;
+}

@@ -311,16 +311,25 @@ void TCustomGroupBox::WndProc(TMessage& Message) {
     if (Message.Msg == CM_TEXTCHANGED) Invalidate();
 }
 
-// An etched frame from half the text height down, the caption cutting it at the top left.
+RECT GroupBoxFrameRect(const RECT& client, int textHeight) {
+    RECT r = client;
+    r.top += textHeight / 2;
+    return r;
+}
+
+RECT GroupBoxCaptionRect(const RECT& client, SIZE text) {
+    constexpr int indent = 8;
+    return {client.left + indent, client.top, client.left + indent + text.cx + 2, client.top + text.cy};
+}
+
 void TCustomGroupBox::Paint() {
     TCanvas& c = Canvas();
     std::u16string caption = Utf8ToUtf16(Caption());
     int h = c.TextHeight(u"0");
-    RECT frame = ClientRect();
-    frame.top = h / 2;
+    RECT frame = GroupBoxFrameRect(ClientRect(), h);
     DrawEdge(c.Handle(), &frame, EDGE_ETCHED, BF_RECT);
     if (caption.empty()) return;
-    RECT text{8, 0, 8 + c.TextWidth(caption) + 2, h};
+    RECT text = GroupBoxCaptionRect(ClientRect(), {c.TextWidth(caption), h});
     c.FillRect(text);
     c.Brush().SetStyle(bsClear);
     if (!Enabled()) c.Font().SetColor(clGrayText);

@@ -200,6 +200,11 @@ class TLabel : public TCustomLabel {
     using TCustomLabel::TCustomLabel;
 };
 
+// A group box's frame starts half a text height down; the caption box (the text and a pixel on
+// either side) cuts it at the top left. Whoever paints a box instead of it takes the geometry here.
+RECT GroupBoxFrameRect(const RECT& client, int textHeight);
+RECT GroupBoxCaptionRect(const RECT& client, SIZE text);
+
 // A captioned frame around the controls inside it.
 class TCustomGroupBox : public TCustomControl {
     QL_CLASS_INFO()

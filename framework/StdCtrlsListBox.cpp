@@ -3,7 +3,6 @@
 #include "StdCtrls.h"
 
 #include "ControlsPublish.h"
-#include "LentCanvas.h"
 #include "StdCtrlsItems.h"
 
 const TEnumNames ListBoxStyleNames{"lbStandard", "lbOwnerDrawFixed", "lbOwnerDrawVariable"};
@@ -128,7 +127,8 @@ void TCustomListBox::DrawItem(int Index, const RECT& Rect, TOwnerDrawState State
 }
 
 void TCustomListBox::DrawItemStruct(const DRAWITEMSTRUCT& item) {
-    TLentCanvas lent(FCanvas, item.hDC, *this);
+    TLentCanvas lent(FCanvas, item.hDC);
+    UseControlLook(FCanvas, *this);
     auto state = TOwnerDrawState(item.itemState & 0x1F);
     bool isItem = int(item.itemID) >= 0;
     if (isItem && (state & (1u << odSelected))) {

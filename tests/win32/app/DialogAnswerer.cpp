@@ -32,13 +32,13 @@ HWND ChildOfClass(HWND parent, const std::string& className, const char* text = 
 
 TDialogAnswerer::TDialogAnswerer() {
     Current = this;
-    FHook = SetWindowsHookExW(WH_CBT, Proc, nullptr, GetCurrentThreadId());
+    FHook.OnHook.Code = [this](THookMessage& m) { Hooked(m); };
+    FHook.Install();
     FTimer = SetTimer(nullptr, 0, 1000, Watch);
 }
 
 TDialogAnswerer::~TDialogAnswerer() {
     KillTimer(nullptr, FTimer);
-    UnhookWindowsHookEx(FHook);
     Current = nullptr;
 }
 
@@ -51,10 +51,9 @@ std::vector<TSeenDialog> TDialogAnswerer::Take() {
     return std::exchange(FSeen, {});
 }
 
-LRESULT CALLBACK TDialogAnswerer::Proc(int code, WPARAM wParam, LPARAM lParam) {
-    if (Current && code == HCBT_DESTROYWND) std::erase(Current->FAnswered, reinterpret_cast<HWND>(wParam));
-    if (Current && code == HCBT_ACTIVATE) Current->Activated(reinterpret_cast<HWND>(wParam));
-    return CallNextHookEx(nullptr, code, wParam, lParam);
+void TDialogAnswerer::Hooked(const THookMessage& m) {
+    if (m.Code == HCBT_DESTROYWND) std::erase(FAnswered, reinterpret_cast<HWND>(m.WParam));
+    if (m.Code == HCBT_ACTIVATE) Activated(reinterpret_cast<HWND>(m.WParam));
 }
 
 // Runs inside the dialogs' own message loops, long after any activation would have come.

@@ -4,6 +4,8 @@
 // leaving the test waiting forever.
 #pragma once
 
+#include "Hooks.h"
+
 #include <windows.h>
 
 #include <string>
@@ -32,7 +34,7 @@ class TDialogAnswerer {
     std::vector<TSeenDialog> Take();
 
   private:
-    static LRESULT CALLBACK Proc(int code, WPARAM wParam, LPARAM lParam);
+    void Hooked(const THookMessage& m);
     static void CALLBACK Watch(HWND, UINT, UINT_PTR, DWORD);
     static BOOL CALLBACK Overlooked(HWND wnd, LPARAM);
     bool Unanswered(HWND wnd) const; // one of our dialogs, not answered yet
@@ -40,7 +42,7 @@ class TDialogAnswerer {
     void AnswerMessageBox(HWND box);
     void AnswerInput(HWND dialog);
 
-    HHOOK FHook = nullptr;
+    THook FHook{WH_CBT, {}};
     UINT_PTR FTimer = 0;
     std::vector<TSeenDialog> FSeen;
     std::vector<HWND> FAnswered; // live dialogs already answered: activation may come again

@@ -6,8 +6,6 @@
 #include <vector>
 
 namespace {
-std::function<void(HWND)>* Answer = nullptr;
-
 struct TFind {
     const char16_t* ClassName;
     const char16_t* Text;
@@ -42,12 +40,6 @@ BOOL CALLBACK CountWindow(HWND wnd, LPARAM count) {
     ++*reinterpret_cast<int*>(count);
     EnumChildWindows(wnd, CountWindow, count);
     return TRUE;
-}
-
-int ThreadWindows() {
-    int count = 0;
-    EnumThreadWindows(GetCurrentThreadId(), CountWindow, reinterpret_cast<LPARAM>(&count));
-    return count;
 }
 } // namespace
 
@@ -86,25 +78,16 @@ COLORREF ScreenPixel(HWND wnd, int x, int y) {
 }
 
 TActivationHook::TActivationHook(std::function<void(HWND)> answer) {
-    Answer = new std::function<void(HWND)>(std::move(answer));
-    FHook = SetWindowsHookExW(WH_CBT, Proc, nullptr, GetCurrentThreadId());
+    FHook.OnHook.Code = [answer = std::move(answer)](THookMessage& m) {
+        if (m.Code == HCBT_ACTIVATE) answer(reinterpret_cast<HWND>(m.WParam));
+    };
+    FHook.Install();
 }
 
-TActivationHook::~TActivationHook() {
-    UnhookWindowsHookEx(FHook);
-    delete Answer;
-    Answer = nullptr;
-}
-
-LRESULT CALLBACK TActivationHook::Proc(int code, WPARAM wParam, LPARAM lParam) {
-    if (code == HCBT_ACTIVATE && Answer) {
-        try {
-            (*Answer)(reinterpret_cast<HWND>(wParam));
-        } catch (...) {
-            ADD_FAILURE() << "the answer of an activation hook failed";
-        }
-    }
-    return CallNextHookEx(nullptr, code, wParam, lParam);
+int ThreadWindows() {
+    int count = 0;
+    EnumThreadWindows(GetCurrentThreadId(), CountWindow, reinterpret_cast<LPARAM>(&count));
+    return count;
 }
 
 void ExpectNoLeaks(const std::function<void()>& cycle, int rounds) {

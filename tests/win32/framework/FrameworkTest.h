@@ -3,6 +3,7 @@
 #pragma once
 
 #include "Forms.h"
+#include "Hooks.h"
 
 #include <functional>
 #include <string>
@@ -18,16 +19,14 @@ COLORREF ScreenPixel(HWND wnd, int x, int y);
 // Runs `cycle` once (classes registered, system fonts cached), then `rounds` times, and checks that
 // the process's GDI and USER objects and the thread's windows are back where they were.
 void ExpectNoLeaks(const std::function<void()>& cycle, int rounds = 500);
+// The windows of this thread, children included.
+int ThreadWindows();
 
 // While alive, every window activated on this thread is shown to `answer` (which posts a reply).
 class TActivationHook {
   public:
     explicit TActivationHook(std::function<void(HWND)> answer);
-    TActivationHook(const TActivationHook&) = delete;
-    TActivationHook& operator=(const TActivationHook&) = delete;
-    ~TActivationHook();
 
   private:
-    static LRESULT CALLBACK Proc(int code, WPARAM wParam, LPARAM lParam);
-    HHOOK FHook;
+    THook FHook{WH_CBT, {}};
 };

@@ -110,6 +110,16 @@ void TTestForm::Button1Click(TObject*) {
     if (OnButton) OnButton();
 }
 
+const TClassInfo& TResForm::StaticClassInfo() {
+    static const TClassInfo info{"TResForm", &TForm::StaticClassInfo(), {}, {}};
+    return info;
+}
+
+TResForm::TResForm(TComponent* AOwner) : TForm(AOwner) {
+    Handler("FormCreate", &TResForm::FormCreate);
+    Handler("FormClose", &TResForm::FormClose);
+}
+
 TOwned<TTestForm> ReadTestForm(const std::string& text) {
     Application->Initialize();
     TOwned<TTestForm> form(new TTestForm(nullptr));

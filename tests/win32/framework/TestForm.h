@@ -33,6 +33,16 @@ class TTestForm : public TForm {
     void FormClose(TObject*, TCloseAction&) { ++Closes; }
 };
 
+// The form of the resource TRESFORM (resform.dfm), in the programs that carry it.
+class TResForm : public TForm {
+    QL_CLASS_INFO()
+  public:
+    explicit TResForm(TComponent* AOwner);
+    int Creates = 0, Closes = 0;
+    void FormCreate(TObject*) { ++Creates; }
+    void FormClose(TObject*, TCloseAction&) { ++Closes; }
+};
+
 struct TFree {
     void operator()(TObject* o) const { o->Free(); }
 };

@@ -51,22 +51,6 @@ TActivationHook AnswerInput(const char16_t* text, const char16_t* button, std::u
     });
 }
 
-class TResForm : public TForm {
-    QL_CLASS_INFO()
-  public:
-    explicit TResForm(TComponent* AOwner) : TForm(AOwner) {
-        Handler("FormCreate", &TResForm::FormCreate);
-        Handler("FormClose", &TResForm::FormClose);
-    }
-    int Creates = 0, Closes = 0;
-    void FormCreate(TObject*) { ++Creates; }
-    void FormClose(TObject*, TCloseAction&) { ++Closes; }
-};
-
-const TClassInfo& TResForm::StaticClassInfo() {
-    static const TClassInfo info{"TResForm", &TForm::StaticClassInfo(), {}, {}};
-    return info;
-}
 } // namespace
 
 TEST(ErrorBox, StopIconTitleAndFullStop) {

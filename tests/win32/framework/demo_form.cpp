@@ -40,8 +40,7 @@ const TClassInfo& TDemoForm::StaticClassInfo() {
 } // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR commandLine, int) {
-    try {
-        Application->Initialize();
+    return RunApplication([commandLine] {
         Application->SetTitle("QUARLINK Config");
         TDemoForm* form = nullptr;
         Application->CreateForm(form);
@@ -49,10 +48,5 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR commandLine, int) {
             form->CloseTimer->SetInterval(uint32_t(ms));
             form->CloseTimer->SetEnabled(true);
         }
-        Application->Run();
-    } catch (...) {
-        Application->HandleException(std::current_exception());
-        return 1;
-    }
-    return 0;
+    });
 }

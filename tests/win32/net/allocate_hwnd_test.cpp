@@ -1,5 +1,6 @@
 // The hidden notification window: messages reach the handler, exceptions stay inside.
 #include "AllocateHWnd.h"
+#include "ErrorSink.h"
 
 #include <gtest/gtest.h>
 
@@ -29,11 +30,12 @@ TEST(AllocateHWnd, ForwardsMessagesKeepsExceptionsInsideAndFreesItsHandler) {
     EXPECT_FALSE(IsWindowVisible(wnd));
     EXPECT_EQ(SendMessageW(wnd, WM_USER + 1, 21, 0), 42);
 
-    SetHWndErrorSink(Sink);
+    TErrorSink old = SetErrorSink(Sink);
     EXPECT_EQ(SendMessageW(wnd, WM_USER + 2, 0, 0), 0);
     EXPECT_EQ(SunkMessage, "handler failed");
-    SetHWndErrorSink(nullptr);
+    SetErrorSink(nullptr);
     EXPECT_EQ(SendMessageW(wnd, WM_USER + 2, 0, 0), 0); // dropped without a sink, still caught
+    SetErrorSink(old);
 
     EXPECT_EQ(alive.use_count(), 2);
     DeallocateHWnd(wnd);
