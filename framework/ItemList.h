@@ -17,12 +17,14 @@ void SetItemProperties(TObject& item, const std::string& line);
 // when fresh is null), in declared order.
 std::string ItemPropertiesText(const TObject& item, const TObject* fresh);
 
+// What happened in a list: an item came (at the index), went (from it) or changed, or all went.
+enum TItemChange { icAdded, icDeleted, icChanged, icCleared };
+
 // Items made and owned by the list; each is constructed with the list, so that it can tell it of
 // its changes. The owning control hears of every change through OnChange.
 template <class TItem> class TItemList {
   public:
-    // The changed item's index, or -1 when items came or went.
-    std::function<void(int)> OnChange;
+    std::function<void(TItemChange, int)> OnChange;
 
     int Count() const { return static_cast<int>(FItems.size()); }
     TItem* Items(int i) const {
@@ -34,29 +36,31 @@ template <class TItem> class TItemList {
     TItem* Insert(int i) {
         if (i < 0 || i > Count()) TStrings::RaiseIndexError(i);
         FItems.insert(FItems.begin() + i, std::make_unique<TItem>(*this));
-        Changed(-1);
+        Changed(icAdded, i);
         return FItems[size_t(i)].get();
     }
     void Delete(int i) {
         Items(i);
         FItems.erase(FItems.begin() + i);
-        Changed(-1);
+        Changed(icDeleted, i);
     }
     void Clear() {
         if (FItems.empty()) return;
         FItems.clear();
-        Changed(-1);
+        Changed(icCleared, -1);
     }
     int IndexOf(const TItem* item) const {
         for (int i = 0; i < Count(); ++i)
             if (FItems[size_t(i)].get() == item) return i;
         return -1;
     }
-    void ItemChanged(const TItem* item) { Changed(IndexOf(item)); }
+    void ItemChanged(const TItem* item) {
+        if (int i = IndexOf(item); i >= 0) Changed(icChanged, i);
+    }
 
   private:
-    void Changed(int i) {
-        if (OnChange) OnChange(i);
+    void Changed(TItemChange change, int i) {
+        if (OnChange) OnChange(change, i);
     }
     std::vector<std::unique_ptr<TItem>> FItems;
 };

@@ -78,8 +78,8 @@ TEST(ItemList, BadLinesAreRefusedAndLeaveNoItem) {
 
 TEST(ItemList, OwnerHearsOfEveryChange) {
     TItemList<TColumnItem> list;
-    std::vector<int> heard;
-    list.OnChange = [&](int i) { heard.push_back(i); };
+    std::vector<std::pair<TItemChange, int>> heard;
+    list.OnChange = [&](TItemChange c, int i) { heard.emplace_back(c, i); };
     list.Add();
     TColumnItem* second = list.Add();
     second->SetWidth(7);
@@ -87,7 +87,9 @@ TEST(ItemList, OwnerHearsOfEveryChange) {
     second->SetWidth(8);
     list.Clear();
     list.Clear(); // nothing left to change
-    EXPECT_EQ(heard, (std::vector<int>{-1, -1, 1, -1, 0, -1}));
+    std::vector<std::pair<TItemChange, int>> want{{icAdded, 0},   {icAdded, 1},   {icChanged, 1},
+                                                  {icDeleted, 0}, {icChanged, 0}, {icCleared, -1}};
+    EXPECT_EQ(heard, want);
     EXPECT_THROW(list.Items(0), EListError);
     EXPECT_THROW(list.Insert(1), EListError);
 }
