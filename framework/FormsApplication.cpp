@@ -169,6 +169,7 @@ void TApplication::ShowException(const Exception& E) {
 
 void RegisterFrameworkClasses() {
     RegisterGraphicsClasses();
+    RegisterCommonControlClasses();
     for (const TClassInfo* c :
          {&TForm::StaticClassInfo(), &TButton::StaticClassInfo(), &TEdit::StaticClassInfo(),
           &TComboBox::StaticClassInfo(), &TCheckBox::StaticClassInfo(), &TLabel::StaticClassInfo(),
