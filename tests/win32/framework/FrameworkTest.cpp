@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <vector>
+
 namespace {
 std::function<void(HWND)>* Answer = nullptr;
 
@@ -19,6 +22,12 @@ BOOL CALLBACK MatchChild(HWND wnd, LPARAM data) {
                  (!f->Text || WindowText(wnd) == f->Text);
     if (match) f->Found = wnd;
     return !match;
+}
+
+BOOL CALLBACK CountWindow(HWND wnd, LPARAM count) {
+    ++*reinterpret_cast<int*>(count);
+    EnumChildWindows(wnd, CountWindow, count);
+    return TRUE;
 }
 } // namespace
 
@@ -54,6 +63,24 @@ std::u16string MessageBoxText(HWND box) {
 COLORREF ScreenPixel(HWND wnd, int x, int y) {
     TClientDC dc(wnd);
     return GetPixel(dc, x, y);
+}
+
+unsigned GdiHighWater() {
+    std::vector<HBRUSH> batch;
+    unsigned high = 0;
+    for (int i = 0; i < 3000; ++i) {
+        batch.push_back(CreateSolidBrush(RGB(i % 256, 0, 0)));
+        high = std::max(high, unsigned(reinterpret_cast<uintptr_t>(batch.back())) & 0xFFFF);
+    }
+    for (HBRUSH b : batch)
+        DeleteObject(b);
+    return high;
+}
+
+int ThreadWindows() {
+    int count = 0;
+    EnumThreadWindows(GetCurrentThreadId(), CountWindow, reinterpret_cast<LPARAM>(&count));
+    return count;
 }
 
 TActivationHook::TActivationHook(std::function<void(HWND)> answer) {

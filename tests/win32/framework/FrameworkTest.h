@@ -16,6 +16,12 @@ std::u16string MessageBoxText(HWND box);
 // The pixel at (x, y) of a window's client area as it is on screen.
 COLORREF ScreenPixel(HWND wnd, int x, int y);
 
+// Leak measures that work under Wine, where GetGuiResources counts nothing: the highest handle index
+// a batch of new brushes gets (freed entries are taken first, so it only grows when objects were
+// left alive), and the windows of this thread, children included.
+unsigned GdiHighWater();
+int ThreadWindows();
+
 // While alive, every window activated on this thread is shown to `answer` (which posts a reply).
 class TActivationHook {
   public:
