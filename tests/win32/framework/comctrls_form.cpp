@@ -165,6 +165,7 @@ const char* const ComCtrlsText = R"(object ComCtrlsForm: TComCtrlsForm
       'One'
       'Two'
       'Three')
+    TabIndex = 0
   end
   object TabLeft: TTabControl
     Left = 300
@@ -176,6 +177,7 @@ const char* const ComCtrlsText = R"(object ComCtrlsForm: TComCtrlsForm
       'One'
       'Two'
       'Three')
+    TabIndex = 1
   end
   object TabRight: TTabControl
     Left = 530
@@ -187,6 +189,7 @@ const char* const ComCtrlsText = R"(object ComCtrlsForm: TComCtrlsForm
       'One'
       'Two'
       'Three')
+    TabIndex = 2
   end
   object ImageList1: TImageList
   end

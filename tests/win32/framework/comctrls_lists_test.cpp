@@ -261,6 +261,7 @@ TEST(ComCtrlsForm, ShownForALookWhenAsked) {
     if (!ms) GTEST_SKIP() << "QL_SHOW_MS not set";
     auto form = ShownComCtrlsForm();
     form->ListView1->SetItemIndex(1);
+    form->ToolButtonLock->SetDown(true);
     form->TrackBar1->SetFocus();
     for (DWORD end = GetTickCount() + DWORD(std::atoi(ms)); GetTickCount() < end; Sleep(20))
         Pump();
