@@ -6,6 +6,8 @@
 #include "ComCtrlsCommon.h"
 #include "ControlsPublish.h"
 
+#include <utility>
+
 const TEnumNames ViewStyleNames{"vsIcon", "vsSmallIcon", "vsList", "vsReport"};
 
 namespace {

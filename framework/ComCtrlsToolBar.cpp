@@ -226,19 +226,30 @@ BYTE TToolBar::ButtonState(const TToolButton& button) const {
                 (button.FVisible ? 0 : TBSTATE_HIDDEN));
 }
 
-// A separator's image number is its width.
+// The lowest number no button has: a click reports it in 16 bits.
+int TToolBar::FreeCommand() const {
+    int command = 1;
+    while (FindButton(UINT_PTR(command)))
+        ++command;
+    return command;
+}
+
 void TToolBar::InsertButton(TToolButton* button) {
+    button->FCommand = FreeCommand();
     FButtons.push_back(button);
-    button->FCommand = FNextCommand++;
-    if (!HandleAllocated()) return;
-    std::u16string text = Utf8ToUtf16(button->FCaption);
+    if (HandleAllocated()) WriteButton(*button, ButtonCount() - 1);
+}
+
+// A separator's image number is its width.
+void TToolBar::WriteButton(const TToolButton& button, int index) {
+    std::u16string text = Utf8ToUtf16(button.FCaption);
     TBBUTTON b{};
-    b.iBitmap = button->FStyle == tbsSeparator ? button->FWidth : button->FImageIndex;
-    b.idCommand = button->FCommand;
-    b.fsState = ButtonState(*button);
-    b.fsStyle = ButtonStyle(button->FStyle, button->FGrouped);
+    b.iBitmap = button.FStyle == tbsSeparator ? button.FWidth : button.FImageIndex;
+    b.idCommand = button.FCommand;
+    b.fsState = ButtonState(button);
+    b.fsStyle = ButtonStyle(button.FStyle, button.FGrouped);
     b.iString = FShowCaptions ? reinterpret_cast<INT_PTR>(text.c_str()) : -1;
-    Perform(TB_INSERTBUTTONW, WPARAM(ButtonCount() - 1), reinterpret_cast<LPARAM>(&b));
+    Perform(TB_INSERTBUTTONW, WPARAM(index), reinterpret_cast<LPARAM>(&b));
     Perform(TB_AUTOSIZE);
 }
 
@@ -276,10 +287,8 @@ void TToolBar::CreateWnd() {
     TWinControl::CreateWnd();
     Perform(TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON));
     Perform(TB_SETIMAGELIST, 0, FImages->LParam());
-    std::vector<TToolButton*> buttons;
-    buttons.swap(FButtons);
-    for (TToolButton* b : buttons)
-        InsertButton(b);
+    for (int i = 0; i < ButtonCount(); ++i)
+        WriteButton(*FButtons[size_t(i)], i);
 }
 
 void TToolBar::DestroyWnd() {

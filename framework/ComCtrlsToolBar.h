@@ -121,6 +121,8 @@ class TToolBar : public TWinControl {
   private:
     friend class TToolButton;
     void InsertButton(TToolButton* button);
+    void WriteButton(const TToolButton& button, int index);
+    int FreeCommand() const;
     void RemoveButton(TToolButton* button);
     void UpdateButton(const TToolButton* button);
     void FreeButtons();
@@ -129,7 +131,6 @@ class TToolBar : public TWinControl {
     void CustomDraw(TMessage& Message);
 
     std::vector<TToolButton*> FButtons;
-    int FNextCommand = 1;
     std::unique_ptr<TImagesLink> FImages;
     TCanvas FCanvas;
     bool FFlat = false, FShowCaptions = false, FList = false;

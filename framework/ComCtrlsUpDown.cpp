@@ -64,15 +64,20 @@ void TUpDown::SetAssociate(TWinControl* v) {
     if (FAssociate) FAssociate->RemoveFreeNotification(this);
     FAssociate = v;
     if (v) v->FreeNotification(this);
-    SetAlignButton(FAlignButton);
+    PlaceBesideAssociate();
     if (HandleAllocated()) SendBuddy();
 }
 
 void TUpDown::SetAlignButton(TUDAlignButton v) {
     FAlignButton = v;
+    PlaceBesideAssociate();
+}
+
+void TUpDown::PlaceBesideAssociate() {
     if (!FAssociate || FAssociate->Parent() != Parent()) return;
     const TWinControl& a = *FAssociate;
-    SetBounds(v == udRight ? a.Left() + a.Width() : a.Left() - Width(), a.Top(), Width(), a.Height());
+    SetBounds(FAlignButton == udRight ? a.Left() + a.Width() : a.Left() - Width(), a.Top(), Width(),
+              a.Height());
 }
 
 void TUpDown::SendBuddy() {

@@ -54,6 +54,7 @@ class TUpDown : public TRangeControl {
 
   private:
     void SendBuddy();
+    void PlaceBesideAssociate();
     void DeltaPos(TMessage& Message);
     void Scrolled(TMessage& Message);
 

@@ -158,13 +158,20 @@ TEST(ToolBar, ButtonsClickAndCheckButtonsTurn) {
     EXPECT_FALSE(Checked(form->ToolButtonLock));
     form->ToolButtonLock->SetDown(true); // the program's: no click
     EXPECT_TRUE(Checked(form->ToolButtonLock));
-    bar->SetFlat(false); // a new window keeps the state
+    int lock = form->ToolButtonLock->Command();
+    bar->SetFlat(false); // a new window keeps the state and the numbers
     EXPECT_TRUE(Checked(form->ToolButtonLock));
+    EXPECT_EQ(form->ToolButtonLock->Command(), lock);
     form->ToolButtonRead->SetEnabled(false);
     ClickButton(form->ToolButtonRead);
+    int gap = form->ToolButtonGap->Command();
     form->ToolButtonGap->Free();
     EXPECT_EQ(SendMessageW(bar->Handle(), TB_BUTTONCOUNT, 0, 0), 2);
     EXPECT_EQ(form->ToolButtonLock->Index(), 1);
+    auto* next = new TToolButton(form.get());
+    next->SetToolBar(bar);
+    EXPECT_EQ(next->Command(), gap); // a number a click can still report in 16 bits
+    EXPECT_EQ(SendMessageW(bar->Handle(), TB_BUTTONCOUNT, 0, 0), 3);
     EXPECT_EQ(form->Log, (std::vector<std::string>{"ToolButtonRead.Click", "ToolButtonLock.Click"}));
 }
 
