@@ -49,6 +49,7 @@ TComponent::TComponent(TComponent* AOwner) {
 }
 
 TComponent::~TComponent() {
+    NotifyFreeing();
     DestroyComponents();
     if (FOwner) FOwner->RemoveComponent(this);
 }
@@ -66,6 +67,7 @@ const TClassInfo& TComponent::ClassInfo() const {
 
 void TComponent::BeforeDestruction() {
     ComponentState |= csDestroying;
+    NotifyFreeing();
     DestroyComponents();
 }
 
@@ -100,6 +102,27 @@ void TComponent::DestroyComponents() {
 }
 
 void TComponent::Notification(TComponent*, TOperation) {}
+
+void TComponent::FreeNotification(TComponent* AComponent) {
+    if (!AComponent || AComponent == this) return;
+    if (std::find(FFreeNotifies.begin(), FFreeNotifies.end(), AComponent) != FFreeNotifies.end()) return;
+    FFreeNotifies.push_back(AComponent);
+    AComponent->FFreeNotifies.push_back(this);
+}
+
+void TComponent::RemoveFreeNotification(TComponent* AComponent) {
+    if (!AComponent) return;
+    std::erase(FFreeNotifies, AComponent);
+    std::erase(AComponent->FFreeNotifies, this);
+}
+
+void TComponent::NotifyFreeing() {
+    while (!FFreeNotifies.empty()) {
+        TComponent* other = FFreeNotifies.back();
+        RemoveFreeNotification(other);
+        other->Notification(this, opRemove);
+    }
+}
 
 TMethod TComponent::MethodAddress(const std::string&) const {
     return {};

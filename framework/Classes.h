@@ -126,6 +126,10 @@ class TComponent : public TPersistent {
     virtual void Loaded() { ComponentState &= ~unsigned(csLoading); }
     // The owner hears of components it owns coming and going.
     virtual void Notification(TComponent* AComponent, TOperation Operation);
+    // References between components that do not own each other (a control's image list): each side
+    // hears through Notification(opRemove) when the other goes.
+    void FreeNotification(TComponent* AComponent);
+    void RemoveFreeNotification(TComponent* AComponent);
     // Event handlers by name, for binding stored handler names; empty when unknown.
     virtual TMethod MethodAddress(const std::string& name) const;
     // The component a description nests this one in (a control's parent); none by default.
@@ -136,6 +140,8 @@ class TComponent : public TPersistent {
     TComponent* FOwner = nullptr;
     std::string FName;
     std::vector<TComponent*> FComponents;
+    std::vector<TComponent*> FFreeNotifies;
+    void NotifyFreeing();
 };
 
 // ---- Streams ------------------------------------------------------------------------------------

@@ -91,3 +91,17 @@ class TStatusBar : public TCustomStatusBar {
   public:
     using TCustomStatusBar::TCustomStatusBar;
 };
+
+// ---- The other common controls: a header and a source file per family ---------------------------
+
+#include "ComCtrlsDateTime.h"
+#include "ComCtrlsHeader.h"
+#include "ComCtrlsListView.h"
+#include "ComCtrlsProgressBar.h"
+#include "ComCtrlsTabs.h"
+#include "ComCtrlsToolBar.h"
+#include "ComCtrlsTrackBar.h"
+#include "ComCtrlsUpDown.h"
+
+// Makes those classes known to the description reader.
+void RegisterCommonControlClasses();

@@ -355,6 +355,13 @@ struct TScope {
     std::string Owner, Prefix;
 };
 
+// A property naming another component, set once every component of the description exists.
+struct TReference {
+    TTarget Target;
+    std::string Name, Context;
+    int Line = 0;
+};
+
 class TDescriptionReader {
   public:
     TDescriptionReader(TComponent& root, const std::string& text) : FRoot(root), FLex(text) {}
@@ -369,16 +376,18 @@ class TDescriptionReader {
     void ReadCollection(TCollection& c, const TScope& scope, int line, int level);
     void ReadItems(TCollection& c, const TScope& scope, int level);
     TTarget Resolve(TObject* obj, const std::string& path, int line) const;
-    void Assign(const TTarget& t, const TValue& v, int line) const;
+    void Assign(const TTarget& t, const TValue& v, int line);
     void Need(const TValue& v, TValueKind kind, int line) const;
     int64_t OrdinalOf(const TPropInfo& p, const TValue& v, int line) const;
     void BindHandler(TObject& obj, const TPropInfo& p, const TValue& v, int line) const;
+    void ResolveReferences();
     template <class F> void Guarded(int line, F&& f);
     std::vector<TComponent*> Loading() const;
 
     TComponent& FRoot;
     TLexer FLex;
     std::vector<TComponent*> FCreated; // in creation order
+    std::vector<TReference> FReferences;
 };
 
 std::vector<TComponent*> TDescriptionReader::Loading() const {
@@ -391,6 +400,7 @@ void TDescriptionReader::Read() {
     FRoot.ComponentState |= csLoading | csReading;
     try {
         ReadRoot();
+        ResolveReferences();
     } catch (...) {
         for (TComponent* c : Loading())
             c->ComponentState &= ~unsigned(csLoading | csReading);
@@ -565,6 +575,19 @@ int64_t TDescriptionReader::OrdinalOf(const TPropInfo& p, const TValue& v, int l
     return bits;
 }
 
+// A name is the root's own or that of a component it owns; nil clears the reference.
+void TDescriptionReader::ResolveReferences() {
+    for (const TReference& r : FReferences) {
+        FLex.Context = r.Context;
+        TComponent* c = SameText(r.Name, FRoot.Name()) ? &FRoot : FRoot.FindComponent(r.Name);
+        if (!c && !SameText(r.Name, "nil")) FLex.Fail(r.Line, "component '" + r.Name + "' not found");
+        if (c && !c->InheritsFrom(*r.Target.Prop->PropClass))
+            FLex.Fail(r.Line, "'" + r.Name + "' is not a " + r.Target.Prop->PropClass->Name);
+        Guarded(r.Line, [&] { r.Target.Prop->SetObj(*r.Target.Obj, c); });
+    }
+    FLex.Context.clear();
+}
+
 void TDescriptionReader::BindHandler(TObject& obj, const TPropInfo& p, const TValue& v, int line) const {
     Need(v, TValueKind::Ident, line);
     TMethod m = FRoot.MethodAddress(v.Text);
@@ -573,7 +596,7 @@ void TDescriptionReader::BindHandler(TObject& obj, const TPropInfo& p, const TVa
     if (!p.SetMethod(obj, m)) FLex.Fail(line, "handler '" + v.Text + "' does not fit the event");
 }
 
-void TDescriptionReader::Assign(const TTarget& t, const TValue& v, int line) const {
+void TDescriptionReader::Assign(const TTarget& t, const TValue& v, int line) {
     if (!t.Prop) {
         Need(v, TValueKind::List, line);
         auto& lines = static_cast<TStrings&>(*t.Obj);
@@ -595,7 +618,11 @@ void TDescriptionReader::Assign(const TTarget& t, const TValue& v, int line) con
         Need(v, TValueKind::String, line);
         return p.SetWStr(*t.Obj, Utf8ToUtf16(v.Text));
     case tkClass:
-        FLex.Fail(line, "an object property takes no value; set its sub-properties");
+        if (!p.SetObj || !p.PropClass->InheritsFrom(TComponent::StaticClassInfo()))
+            FLex.Fail(line, "an object property takes no value; set its sub-properties");
+        Need(v, TValueKind::Ident, line);
+        FReferences.push_back({t, v.Text, FLex.Context, line});
+        return;
     case tkMethod:
         return BindHandler(*t.Obj, p, v, line);
     case tkBinary: {
@@ -757,13 +784,18 @@ void TDescriptionWriter::WriteProps(const TObject& obj, const TObject* fresh, co
     }
 }
 
-// String lists, collections and plain sub-objects (Font); references to other components are not
-// stored.
+// String lists, collections, plain sub-objects (Font) and references to components of the
+// description by name.
 void TDescriptionWriter::WriteSubObject(const TObject& obj, const TObject* fresh, const TPropInfo& p,
                                         const std::string& name, int indent, int depth) {
     const TObject* sub = p.GetObj(obj);
     const TObject* freshSub = fresh ? p.GetObj(*fresh) : nullptr;
-    if (!sub || sub->InheritsFrom(TComponent::StaticClassInfo())) return;
+    if (!sub) return;
+    if (auto* c = dynamic_cast<const TComponent*>(sub)) {
+        bool named = c == &FRoot || c->Owner() == &FRoot;
+        if (p.SetObj && named && !c->Name().empty()) Line(indent, name + " = " + c->Name());
+        return;
+    }
     bool list = sub->InheritsFrom(TStrings::StaticClassInfo());
     if (!list && depth >= kMaxSubObjectDepth) return;
     if (!list && !sub->InheritsFrom(TCollection::StaticClassInfo()))

@@ -17,8 +17,10 @@ class EParserError : public EReadError {
 // created owned by `root`, in stored order, named and given their enclosing object as parent
 // before their properties are set in stored order. Stored items replace a collection's items; the
 // collection is told once, when all of them are read. Handler names are bound through
-// root->MethodAddress. Loaded() runs on root and then on each created component once the whole
-// description has been read. On error, what was created stays owned by `root` and no Loaded() runs.
+// root->MethodAddress. A property that names a component (Images = ImageList1, or nil) is set once
+// every component exists, so it may name one stored further down. Loaded() runs on root and then on
+// each created component once the whole description has been read. On error, what was created stays
+// owned by `root` and no Loaded() runs.
 void ReadComponentText(TComponent* root, const std::string& text);
 
 // Writes root and the components it owns (nested by GetParentComponent) so that reading the text

@@ -200,6 +200,7 @@ int RunApplication(const std::function<void()>& CreateForms) {
 
 void RegisterFrameworkClasses() {
     RegisterGraphicsClasses();
+    RegisterCommonControlClasses();
     for (const TClassInfo* c :
          {&TForm::StaticClassInfo(), &TButton::StaticClassInfo(), &TEdit::StaticClassInfo(),
           &TComboBox::StaticClassInfo(), &TCheckBox::StaticClassInfo(), &TLabel::StaticClassInfo(),

@@ -22,20 +22,6 @@ BOOL CALLBACK MatchChild(HWND wnd, LPARAM data) {
     return !match;
 }
 
-// The highest handle index a batch of new brushes gets. Freed entries are taken first, so it can
-// only grow when objects were left alive: GetGuiResources counts nothing under Wine.
-unsigned GdiHighWater() {
-    std::vector<HBRUSH> batch;
-    unsigned high = 0;
-    for (int i = 0; i < 3000; ++i) {
-        batch.push_back(CreateSolidBrush(RGB(i % 256, 0, 0)));
-        high = std::max(high, unsigned(reinterpret_cast<uintptr_t>(batch.back())) & 0xFFFF);
-    }
-    for (HBRUSH b : batch)
-        DeleteObject(b);
-    return high;
-}
-
 BOOL CALLBACK CountWindow(HWND wnd, LPARAM count) {
     ++*reinterpret_cast<int*>(count);
     EnumChildWindows(wnd, CountWindow, count);
@@ -77,17 +63,29 @@ COLORREF ScreenPixel(HWND wnd, int x, int y) {
     return GetPixel(dc, x, y);
 }
 
-TActivationHook::TActivationHook(std::function<void(HWND)> answer) {
-    FHook.OnHook.Code = [answer = std::move(answer)](THookMessage& m) {
-        if (m.Code == HCBT_ACTIVATE) answer(reinterpret_cast<HWND>(m.WParam));
-    };
-    FHook.Install();
+unsigned GdiHighWater() {
+    std::vector<HBRUSH> batch;
+    unsigned high = 0;
+    for (int i = 0; i < 3000; ++i) {
+        batch.push_back(CreateSolidBrush(RGB(i % 256, 0, 0)));
+        high = std::max(high, unsigned(reinterpret_cast<uintptr_t>(batch.back())) & 0xFFFF);
+    }
+    for (HBRUSH b : batch)
+        DeleteObject(b);
+    return high;
 }
 
 int ThreadWindows() {
     int count = 0;
     EnumThreadWindows(GetCurrentThreadId(), CountWindow, reinterpret_cast<LPARAM>(&count));
     return count;
+}
+
+TActivationHook::TActivationHook(std::function<void(HWND)> answer) {
+    FHook.OnHook.Code = [answer = std::move(answer)](THookMessage& m) {
+        if (m.Code == HCBT_ACTIVATE) answer(reinterpret_cast<HWND>(m.WParam));
+    };
+    FHook.Install();
 }
 
 void ExpectNoLeaks(const std::function<void()>& cycle, int rounds) {

@@ -19,7 +19,11 @@ COLORREF ScreenPixel(HWND wnd, int x, int y);
 // Runs `cycle` once (classes registered, system fonts cached), then `rounds` times, and checks that
 // the process's GDI and USER objects and the thread's windows are back where they were.
 void ExpectNoLeaks(const std::function<void()>& cycle, int rounds = 500);
-// The windows of this thread, children included.
+
+// Leak measures that work under Wine, where GetGuiResources counts nothing: the highest handle index
+// a batch of new brushes gets (freed entries are taken first, so it only grows when objects were
+// left alive), and the windows of this thread, children included.
+unsigned GdiHighWater();
 int ThreadWindows();
 
 // While alive, every window activated on this thread is shown to `answer` (which posts a reply).
