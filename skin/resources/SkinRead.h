@@ -47,6 +47,10 @@ class TSkinReader {
     void readIni(const std::string& pattern, TMemoryStream& out, std::string& foundName);
     // Entry index's bytes. Sizes are not trusted: the entry is cut to the bytes that exist.
     void readEntry(int index, TMemoryStream& out);
+    // Where entry index starts in EntryData and how many bytes it claims; a negative size claims
+    // none, so it never moves the later entries back.
+    int64_t EntryStart(int index) const;
+    int64_t EntryLength(int index) const;
 
   private:
     bool LoadImage(const std::vector<uint8_t>& image);

@@ -136,6 +136,11 @@ TEST(SkinArchive, SizesNeverReachOutsideTheData) {
     EXPECT_EQ(Entry(r, "a"), "");
     EXPECT_EQ(Entry(r, "b"), "xy");
     EXPECT_EQ(Entry(r, "d"), "");
+    // A negative size is an empty entry: it does not pull the later entries back over earlier bytes.
+    ASSERT_TRUE(Load(r, Image("a\r\nb\r\nc\r\n", {-2, 2, 2}, "abcd")));
+    EXPECT_EQ(Entry(r, "a"), "");
+    EXPECT_EQ(Entry(r, "b"), "ab");
+    EXPECT_EQ(Entry(r, "c"), "cd");
 }
 
 TEST(SkinArchive, MoreThan1001EntriesAreAllReadable) {
