@@ -18,19 +18,42 @@ uint64_t LoadBigEndian64(const uint8_t* p) {
     return v;
 }
 
+uint64_t LoadLittleEndian64(const uint8_t* p) {
+    uint64_t v = 0;
+    for (int i = 7; i >= 0; i--)
+        v = v << 8 | p[i];
+    return v;
+}
+
+void StoreLittleEndian64(uint8_t* p, uint64_t v) {
+    for (int i = 0; i < 8; i++)
+        p[i] = uint8_t(v >> (8 * i));
+}
+
+// Every match is copied as kCopy bytes, whatever its length: the spill past its end is
+// overwritten later, and no branch depends on the length.
+constexpr int kCopy = 64;
+static_assert(kCopy >= F);
+
+// A match closer than 8 bytes repeats its last `back` bytes: they are spread over a word once and
+// the word is stored every multiple of `back` that fits in 8, without reading back what was just
+// written (which would stall on every piece).
+inline void CopyRepeat(uint8_t* to, const uint8_t* from, int back) {
+    uint64_t word = LoadLittleEndian64(from) & ((uint64_t(1) << (8 * back)) - 1);
+    for (int filled = back; filled < 8; filled *= 2)
+        word |= word << (8 * filled);
+    int stride = back * (8 / back);
+    for (int k = 0; k < kCopy; k += stride)
+        StoreLittleEndian64(to + k, word);
+}
+
 // Copies a match forward; where it overlaps its own output, bytes repeat as they are written.
-inline void CopyMatch(uint8_t* to, const uint8_t* from, int len) {
+inline void CopyMatch(uint8_t* to, const uint8_t* from) {
     ptrdiff_t back = to - from;
-    if (back >= 8) {
-        // Pieces of 8 never read what they write; the last one may spill past len.
-        for (int k = 0; k < len; k += 8)
-            std::memcpy(to + k, from + k, 8);
-    } else if (back == 1) {
-        std::memset(to, *from, size_t(len));
-    } else {
-        for (int k = 0; k < len; k++)
-            to[k] = from[k];
-    }
+    if (back < 8) return CopyRepeat(to, from, int(back));
+    // Pieces of 8 never read what they write.
+    for (int k = 0; k < kCopy; k += 8)
+        std::memcpy(to + k, from + k, 8);
 }
 
 } // namespace
@@ -66,13 +89,21 @@ size_t TBitReader::BytesUsed() const {
 
 // ---- decoding -----------------------------------------------------------------------------------
 
-TDecoder::TDecoder(TTree& tree, TBitReader& in) : FTree(tree), FIn(in) {
+TDecoder::TDecoder(TTree& tree, TBitReader& in, const uint8_t* base) : FTree(tree), FIn(in), FBase(base) {
     FTree.StartHuff();
 }
 
 void TDecoder::InitWindow(uint8_t* window) {
     std::memset(window, 0, F);
     std::memset(window + F, ' ', START);
+}
+
+// A match that reaches back before the text: byte by byte, the part before base from the ring's
+// start. Only the first N bytes of a text can need this.
+void TDecoder::CopyFromRingStart(uint8_t* to, const uint8_t* from, int len) const {
+    ptrdiff_t at = from - FBase; // below 0 before the text
+    for (int k = 0; k < len; k++, at++)
+        to[k] = at >= 0 ? FBase[at] : at >= -START ? uint8_t(' ') : uint8_t(0);
 }
 
 // Tops s up to at least 57 valid bits: 8 bytes at once while they last, else byte by byte.
@@ -89,16 +120,24 @@ inline void TDecoder::Refill(TBitReader::TState& s) {
     s = FIn.FState;
 }
 
-// From the root, one bit per level (the right son is the next node), then count the symbol.
+// From the root, one bit per level (the right son is the next node; the table covers the first
+// levels), then count the symbol.
 inline int TDecoder::DecodeChar(TBitReader::TState& s) {
-    int c = FTree.son[R];
+    const TTree::TTopSlot& e = FTree.TopSlot(unsigned(s.Bits >> (64 - TTree::kTopBits)));
+    int16_t path[TTree::kMaxDepth];
+    std::memcpy(path, e.Path, sizeof e.Path);
+    int depth = e.Bits;
+    int c = e.Son;
+    s.Bits <<= depth;
     while (c < T) {
-        c = FTree.son[c + int(s.Bits >> 63)];
+        int node = c + int(s.Bits >> 63);
+        path[depth++] = int16_t(node);
+        c = FTree.son[node];
         s.Bits <<= 1;
-        s.Count--;
     }
+    s.Count -= depth;
     c -= T;
-    FTree.update(c);
+    FTree.update(c, path, depth);
     return c;
 }
 
@@ -123,27 +162,24 @@ uint8_t* TDecoder::Decode(uint8_t* at, uint8_t* until, uint8_t* limit, bool stop
             *at++ = uint8_t(c);
             continue;
         }
-        const uint8_t* from = at - DecodePosition(s) - 1;
+        int back = DecodePosition(s) + 1;
         int len = int(std::min<ptrdiff_t>(c - 255 + THRESHOLD, limit - at));
-        CopyMatch(at, from, len);
+        if (at - FBase >= back)
+            CopyMatch(at, at - back);
+        else
+            CopyFromRingStart(at, at - back, len);
         at += len;
     }
     FIn.FState = s;
     return at;
 }
 
-TUnpacked Unpack(const uint8_t* packed, size_t packedSize, int32_t size) {
-    TUnpacked result;
-    result.Buffer.resize(N + size_t(size) + TDecoder::kSlack);
-    uint8_t* text = result.Buffer.data() + N;
-    TDecoder::InitWindow(result.Buffer.data());
+TUnpackResult Unpack(const uint8_t* packed, size_t packedSize, uint8_t* out, int32_t size) {
     TBitReader in(packed, packedSize);
     TTree tree;
-    TDecoder decoder(tree, in);
-    uint8_t* end = decoder.Decode(text, text + size, text + size, true);
-    result.Complete = end == text + size && !in.Overrun();
-    result.PackedUsed = in.BytesUsed();
-    return result;
+    TDecoder decoder(tree, in, out);
+    uint8_t* end = decoder.Decode(out, out + size, out + size, true);
+    return {end == out + size && !in.Overrun(), in.BytesUsed()};
 }
 
 } // namespace Lzh

@@ -7,7 +7,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
-#include <vector>
 
 namespace Lzh {
 
@@ -42,14 +41,17 @@ class TBitReader {
     TMore FMore;
 };
 
-// Decodes into a buffer whose N bytes before the write position hold the match window.
+// Decodes into memory; the bytes before the write position are the match window. Before `base`
+// the window is taken to hold what the ring starts with: N - F spaces, zeros before them. A text
+// decoded straight into its own buffer passes its start; a decoder that keeps the window in
+// memory of its own passes the start of that memory, filled by InitWindow.
 class TDecoder {
   public:
-    static constexpr size_t kSlack = 8; // match copies may write this far past their limit
+    static constexpr size_t kSlack = 64; // match copies may write this far past their limit
 
     // Starts a fresh tree.
-    TDecoder(TTree& tree, TBitReader& in);
-    // The N bytes before the first output byte as the ring starts: zeros, then N - F spaces.
+    TDecoder(TTree& tree, TBitReader& in, const uint8_t* base);
+    // N bytes as the ring starts.
     static void InitWindow(uint8_t* window);
     // Decodes from at until the write position reaches until. A match may run on to limit and
     // is cut there. Returns the write position; with stopAtEnd it may stop early once the input is
@@ -60,20 +62,20 @@ class TDecoder {
     int DecodeChar(TBitReader::TState& s);
     static int DecodePosition(TBitReader::TState& s);
     void Refill(TBitReader::TState& s);
+    void CopyFromRingStart(uint8_t* to, const uint8_t* from, int len) const;
 
     TTree& FTree;
     TBitReader& FIn;
+    const uint8_t* FBase;
 };
 
-// A whole unpacked text, with the window in front of it.
-struct TUnpacked {
-    std::vector<uint8_t> Buffer;
+struct TUnpackResult {
     bool Complete = false; // false when the packed bytes ran out first
     size_t PackedUsed = 0;
-    const uint8_t* Text() const { return Buffer.data() + N; }
 };
 
-// Unpacks size bytes (size > 0) from packed[0 .. packedSize).
-TUnpacked Unpack(const uint8_t* packed, size_t packedSize, int32_t size);
+// Unpacks size bytes (size > 0) from packed[0 .. packedSize) into out, which has room for kSlack
+// bytes more.
+TUnpackResult Unpack(const uint8_t* packed, size_t packedSize, uint8_t* out, int32_t size);
 
 } // namespace Lzh

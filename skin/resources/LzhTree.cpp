@@ -1,6 +1,7 @@
 #include "LzhTree.h"
 
 #include <cstring>
+#include <iterator>
 
 namespace Lzh {
 
@@ -15,8 +16,9 @@ void TTree::StartHuff() {
         son[j] = int16_t(i);
         prnt[i] = prnt[i + 1] = int16_t(j);
     }
-    freq[T] = 0xFFFF;
+    std::fill(freq + T, freq + T + 1 + kScan, uint16_t(0xFFFF));
     prnt[R] = 0;
+    ForgetAll();
 }
 
 // Halves the weights and rebuilds the tree, keeping equal weights in their order.
@@ -44,25 +46,37 @@ void TTree::reconst() {
         prnt[k] = int16_t(i);
         if (k < T) prnt[k + 1] = int16_t(i);
     }
+    ForgetAll();
 }
 
-// Node k has just reached weight f; the last node still below f takes its place and k takes that
-// node's, each keeping its subtree. Returns where k's subtree is now.
-int TTree::SwapWithLastBelow(int k, uint16_t f) {
-    // Weights never fall as the index rises (freq[T] is the sentinel), so the last node below f is
-    // found by halving rather than by walking a run of equal ones.
-    int l = int(std::lower_bound(freq + k + 2, freq + T + 1, f) - freq) - 1;
-    freq[k] = freq[l];
-    freq[l] = f;
-    int i = son[k];
-    prnt[i] = int16_t(l);
-    if (i < T) prnt[i + 1] = int16_t(l);
-    int j = son[l];
-    son[l] = int16_t(i);
-    prnt[j] = int16_t(k);
-    if (j < T) prnt[j + 1] = int16_t(k);
-    son[k] = int16_t(j);
-    return l;
+// Walks the top levels along the bits of index, noting in each node's span the slots that share
+// its path so far.
+void TTree::FillTop(unsigned index) {
+    int c = son[R]; // the root never moves
+    int taken = 0;
+    for (; c < T && taken < kTopBits; taken++) {
+        int below = kTopBits - 1 - taken; // bits of index under this level
+        int node = c + int(index >> below & 1);
+        span[node] = {uint16_t(index >> below << below), uint16_t(1u << below)};
+        top[index].Path[taken] = int16_t(node);
+        c = son[node];
+    }
+    top[index].Son = int16_t(c);
+    top[index].Bits = int8_t(taken);
+    top[index].Valid = true;
+}
+
+void TTree::Forget(int node) {
+    TSpan& s = span[node];
+    for (unsigned i = s.From; i < unsigned(s.From + s.Count); i++)
+        top[i].Valid = false;
+    s.Count = 0;
+}
+
+void TTree::ForgetAll() {
+    for (TTopSlot& slot : top)
+        slot.Valid = false;
+    std::fill(std::begin(span), std::end(span), TSpan{0, 0});
 }
 
 } // namespace Lzh

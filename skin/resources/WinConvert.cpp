@@ -314,8 +314,9 @@ void TLZH::UnpackBody(int32_t textSize) {
         (*FRead)(&b, 1, actual);
         return actual != 0;
     });
-    Lzh::TDecoder decoder(*tree, in);
+    // The window in front of each block is kept in memory: the ring's start, then what came before.
     Lzh::TDecoder::InitWindow(window.data());
+    Lzh::TDecoder decoder(*tree, in, window.data());
     uint8_t* text = window.data() + N;
     for (int32_t left = textSize; left > 0;) {
         int32_t block = std::min(left, kUnpackBlock);
@@ -371,8 +372,17 @@ void LZHDecompress(TStream& Source, TStream& Dest) {
     if (size > LZHMaxUnpackedSize(packedBytes)) throw tooShort();
     std::vector<uint8_t> packed(static_cast<size_t>(packedBytes));
     Source.ReadBuffer(packed.data(), packedBytes);
-    Lzh::TUnpacked text = Lzh::Unpack(packed.data(), packed.size(), size);
-    Source.SetPosition(4 + int64_t(text.PackedUsed));
-    if (!text.Complete) throw tooShort();
-    Dest.WriteBuffer(text.Text(), size);
+    // A memory stream receives the bytes where they are decoded.
+    TMemoryStream scratch;
+    auto* memory = dynamic_cast<TMemoryStream*>(&Dest);
+    TMemoryStream& out = memory ? *memory : scratch;
+    out.SetSize(int64_t(size) + int64_t(Lzh::TDecoder::kSlack));
+    Lzh::TUnpackResult result = Lzh::Unpack(packed.data(), packed.size(), out.Memory(), size);
+    Source.SetPosition(4 + int64_t(result.PackedUsed));
+    out.SetSize(result.Complete ? size : 0);
+    if (!result.Complete) throw tooShort();
+    if (memory)
+        Dest.SetPosition(size);
+    else
+        Dest.WriteBuffer(scratch.Memory(), size);
 }

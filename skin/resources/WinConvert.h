@@ -89,9 +89,10 @@ class TLZH {
 // The compressed layer as stored: int32 uncompressed size, then the bit stream.
 // LZHCompress rewinds both streams and writes Source's size and packed bytes to Dest.
 void LZHCompress(TStream& Source, TStream& Dest);
-// Rewinds both streams and unpacks; Source is left after the packed bytes that were used. Raises
-// ElzhException "LZH : Packed data too short for N bytes" when the packed bytes end before the
-// announced size (nothing is written then), EReadError when the size is missing.
+// Rewinds both streams and unpacks; Source is left after the packed bytes that were used. A memory
+// stream Dest holds exactly the unpacked bytes afterwards. Raises ElzhException "LZH : Packed data
+// too short for N bytes" when the packed bytes end before the announced size (nothing is written
+// then, and a memory stream is left empty), EReadError when the size is missing.
 void LZHDecompress(TStream& Source, TStream& Dest);
 // The most bytes a packed stream of packedBytes can honestly announce; larger sizes are refused
 // before anything is unpacked.

@@ -85,6 +85,30 @@ TEST(LzhFixedStreams, MatchIntoTheSpaceFilledWindowStart) {
     ExpectBothWays("ab   ", {0xF6, 0xFB, 0xA3, 0x00, 0x80});
 }
 
+// Symbol 256 (a 3-byte match) first, from a fresh tree: its leaf path is the one above, 10001100.
+// Distance 4036: upper bits 63 (code 11111111), then 000100; it starts one byte before the 4036
+// spaces, where the ring holds zeros. 22 bits: 8C FF 10. The packer never sends this, but the
+// unpacker has to give the same bytes whether it decodes into memory or through callbacks.
+TEST(LzhFixedStreams, MatchBeforeTheSpacesReadsTheRingStart) {
+    const std::vector<uint8_t> stream = {0x8C, 0xFF, 0x10}, text = {0, ' ', ' '};
+    EXPECT_EQ(Unpack(Stored(3, stream)), text);
+    size_t pos = 0;
+    std::vector<uint8_t> out;
+    TLZH lzh;
+    lzh.LZHUnpack(
+        3,
+        [&](uint8_t* b, uint16_t n, uint16_t& a) {
+            a = uint16_t(std::min<size_t>(n, stream.size() - pos));
+            std::copy_n(stream.begin() + long(pos), a, b);
+            pos += a;
+        },
+        [&](const uint8_t* b, uint16_t n, uint16_t& a) {
+            out.insert(out.end(), b, b + n);
+            a = n;
+        });
+    EXPECT_EQ(out, text);
+}
+
 // The root's weight starts at 314 and grows by one per symbol, so the 32454th match of a run (after
 // its first literal) finds it at 0x8000 and rebuilds the tree with halved weights. Leaf 313 keeps
 // outweighing the rest (16227 against 313), so its code stays 1 across the rebuild.

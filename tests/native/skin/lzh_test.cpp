@@ -104,6 +104,11 @@ TEST(Lzh, UnpackWritesOneByteAtATimeAndStopsAtTheSize) {
     lzh.LZHUnpack(1000, c.Reader(body, pos), c.Writer());
     EXPECT_EQ(c.writeSizes, std::vector<int>(1000, 1));
     EXPECT_EQ(c.out, std::vector<uint8_t>(in.begin(), in.begin() + 1000)) << "a match is cut at the size";
+    // All of it: matches reach back across the blocks the callbacks are served in.
+    Counting all;
+    pos = 0;
+    lzh.LZHUnpack(int32_t(in.size()), all.Reader(body, pos), all.Writer());
+    EXPECT_EQ(all.out, in);
 
     for (int32_t size : {0, -1, INT32_MIN}) {
         Counting none;
