@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-  make cmake g++ googletest libgtest-dev libbenchmark-dev
+  make cmake g++ googletest libgtest-dev libbenchmark-dev zlib1g-dev
   clang libclang-rt-14-dev clang-format
   g++-mingw-w64-i686 mingw-w64-i686-dev binutils-mingw-w64-i686
   wine wine32:i386 xvfb xauth imagemagick xdotool
