@@ -33,17 +33,18 @@ void StoreLittleEndian64(uint8_t* p, uint64_t v) {
 // Every match is copied as kCopy bytes, whatever its length: the spill past its end is
 // overwritten later, and no branch depends on the length.
 constexpr int kCopy = 64;
-static_assert(kCopy >= F);
+static_assert(kCopy - 2 >= F && kCopy <= int(TDecoder::kSlack));
 
 // A match closer than 8 bytes repeats its last `back` bytes: they are spread over a word once and
-// the word is stored every multiple of `back` that fits in 8, without reading back what was just
-// written (which would stall on every piece).
+// the word is stored every multiple of `back` that fits in 8 (a stride of 5 to 8), without reading
+// back what was just written (which would stall on every piece). The stores stay within kCopy and
+// cover at least kCopy - 2 bytes.
 inline void CopyRepeat(uint8_t* to, const uint8_t* from, int back) {
     uint64_t word = LoadLittleEndian64(from) & ((uint64_t(1) << (8 * back)) - 1);
     for (int filled = back; filled < 8; filled *= 2)
         word |= word << (8 * filled);
     int stride = back * (8 / back);
-    for (int k = 0; k < kCopy; k += stride)
+    for (int k = 0; k + 8 <= kCopy; k += stride)
         StoreLittleEndian64(to + k, word);
 }
 

@@ -65,6 +65,14 @@ TEST(Lzh, RoundTripsAnyBytes) {
     for (int i = 0; i < 256; i++)
         all[size_t(i)] = uint8_t(i);
     inputs.push_back(all);
+    // A close repeat that ends the text: its match is copied last, right against the end.
+    for (int back = 1; back <= 8; back++)
+        for (int tail = 3; tail <= 5; tail++) {
+            std::vector<uint8_t> v;
+            for (int i = 0; i < back + tail; i++)
+                v.push_back(uint8_t('a' + i % back));
+            inputs.push_back(v);
+        }
     for (const auto& in : inputs) {
         auto packed = Pack(in);
         ASSERT_GE(packed.size(), 4u);
