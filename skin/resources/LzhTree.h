@@ -125,7 +125,7 @@ inline int TTree::SwapWithLastBelow(int k, uint16_t f) {
     int l = k + 1;
     int n = 0;
     for (int i = 1; i <= kScan; i++)
-        n += freq[l + i] < f;
+        n += int(unsigned(freq[l + i] - f) >> 31); // freq < f, as arithmetic
     l += n;
     if (n == kScan) l = int(std::lower_bound(freq + l + 1, freq + T + 1, f) - freq) - 1;
     if (span[k].Count | span[l].Count) {

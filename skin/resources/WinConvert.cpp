@@ -3,6 +3,7 @@
 #include "LzhDecode.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 #include <new>
 
@@ -17,18 +18,42 @@ template <class V> void Release(V& v) {
     V().swap(v);
 }
 
+// Room behind the ring's mirror for comparing strings a word at a time.
+constexpr int kCompareSlack = 8;
+
+// The index of the first byte after key[0] where key and other differ, or F when their first F
+// bytes agree; compared a word at a time.
+int CommonLength(const uint8_t* key, const uint8_t* other) {
+    for (int i = 1; i < TLZH::F; i += 8) {
+        uint64_t a, b;
+        std::memcpy(&a, key + i, 8);
+        std::memcpy(&b, other + i, 8);
+        if (uint64_t x = a ^ b) {
+            int first =
+                std::endian::native == std::endian::little ? std::countr_zero(x) : std::countl_zero(x);
+            return std::min(TLZH::F, i + first / 8);
+        }
+    }
+    return TLZH::F;
+}
+
 } // namespace
 
 // ---- run frame -----------------------------------------------------------------------------------
 
-void TLZH::InitLZH() {
+// Each direction gets its own tables. The search trees' links are written before they are read
+// (InitTree and InsertNode), so they start out as allocated.
+void TLZH::InitLZH(bool packing) {
     try {
-        text_buf.assign(N + F - 1, 0);
-        lson.assign(N + 1, 0);
-        dad.assign(N + 1, 0);
-        rson.assign(N + 257, 0);
         tree = std::make_unique<Lzh::TTree>();
-        window.assign(N + kUnpackBlock + F + Lzh::TDecoder::kSlack, 0);
+        if (packing) {
+            text_buf.assign(N + F - 1 + kCompareSlack, 0);
+            lson = std::make_unique_for_overwrite<int16_t[]>(N + 1);
+            dad = std::make_unique_for_overwrite<int16_t[]>(N + 1);
+            rson = std::make_unique_for_overwrite<int16_t[]>(N + 257);
+        } else {
+            window.assign(N + kUnpackBlock + F + Lzh::TDecoder::kSlack, 0);
+        }
     } catch (const std::bad_alloc&) {
         EndLZH();
         throw ElzhException("LZH : Cannot get memory for dictionary tables");
@@ -43,9 +68,9 @@ void TLZH::InitLZH() {
 
 void TLZH::EndLZH() {
     Release(text_buf);
-    Release(lson);
-    Release(dad);
-    Release(rson);
+    lson.reset();
+    dad.reset();
+    rson.reset();
     tree.reset();
     Release(window);
     Release(FInBuf);
@@ -53,8 +78,9 @@ void TLZH::EndLZH() {
     FWrite = nullptr;
 }
 
-void TLZH::Run(const TReadProc& read, const TWriteProc& write, const std::function<void()>& body) {
-    InitLZH();
+void TLZH::Run(bool packing, const TReadProc& read, const TWriteProc& write,
+               const std::function<void()>& body) {
+    InitLZH(packing);
     FRead = &read;
     FWrite = &write;
     FInPos = 0;
@@ -152,10 +178,8 @@ void TLZH::EncodePosition(unsigned c) {
 // ---- encoder search trees -----------------------------------------------------------------------
 
 void TLZH::InitTree() {
-    for (int i = N + 1; i <= N + 256; i++)
-        rson[i] = NIL;
-    for (int i = 0; i <= N; i++)
-        dad[i] = NIL;
+    std::fill_n(&rson[N + 1], 256, int16_t(NIL));
+    std::fill_n(&dad[0], N + 1, int16_t(NIL));
 }
 
 // Inserts position r into the tree of its first byte and finds the longest match; among equally
@@ -167,16 +191,15 @@ void TLZH::InsertNode(int r) {
     rson[r] = lson[r] = NIL;
     match_length = 0;
     for (;;) {
-        std::vector<int16_t>& next = cmp >= 0 ? rson : lson;
+        int16_t* next = cmp >= 0 ? rson.get() : lson.get();
         if (next[p] == NIL) {
             next[p] = int16_t(r);
             dad[r] = int16_t(p);
             return;
         }
         p = next[p];
-        int i = 1;
-        while (i < F && (cmp = key[i] - text_buf[size_t(p + i)]) == 0)
-            i++;
+        int i = CommonLength(key, &text_buf[size_t(p)]);
+        if (i < F) cmp = key[i] - text_buf[size_t(p + i)];
         if (i > THRESHOLD) {
             int distance = ((r - p) & (N - 1)) - 1;
             if (i > match_length) {
@@ -300,7 +323,7 @@ void TLZH::PackBody() {
 
 void TLZH::LZHPack(int32_t& bytesPacked, const TReadProc& read, const TWriteProc& write) {
     bytesPacked = 0;
-    Run(read, write, [&] {
+    Run(true, read, write, [&] {
         PackBody();
         bytesPacked = textsize;
     });
@@ -329,7 +352,7 @@ void TLZH::UnpackBody(int32_t textSize) {
 }
 
 void TLZH::LZHUnpack(int32_t textSize, const TReadProc& read, const TWriteProc& write) {
-    Run(read, write, [&] {
+    Run(false, read, write, [&] {
         if (textSize > 0) UnpackBody(textSize);
     });
 }

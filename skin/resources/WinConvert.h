@@ -50,7 +50,7 @@ class TLZH {
     int16_t len = 0;
 
   private:
-    void InitLZH();
+    void InitLZH(bool packing);
     void EndLZH();
     void InitTree();
     void InsertNode(int r);
@@ -65,7 +65,7 @@ class TLZH {
     void PackBody();
     void UnpackBody(int32_t textSize);
     // InitLZH, body, EndLZH; the tables are released also when the body fails.
-    void Run(const TReadProc& read, const TWriteProc& write, const std::function<void()>& body);
+    void Run(bool packing, const TReadProc& read, const TWriteProc& write, const std::function<void()>& body);
 
     const TReadProc* FRead = nullptr;
     const TWriteProc* FWrite = nullptr;
@@ -81,7 +81,7 @@ class TLZH {
     int16_t match_length = 0;
 
     std::vector<uint8_t> text_buf;
-    std::vector<int16_t> lson, dad, rson;
+    std::unique_ptr<int16_t[]> lson, dad, rson;
     std::unique_ptr<Lzh::TTree> tree;
     std::vector<uint8_t> window; // LZHUnpack decodes a block at a time behind the match window
 };
