@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-  make cmake g++ googletest libgtest-dev libbenchmark-dev nlohmann-json3-dev
+  make cmake g++ googletest libgtest-dev libbenchmark-dev nlohmann-json3-dev zlib1g-dev
   clang libclang-rt-14-dev clang-format
   g++-mingw-w64-i686-posix mingw-w64-i686-dev binutils-mingw-w64-i686
   g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev binutils-mingw-w64-x86-64

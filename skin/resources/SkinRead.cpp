@@ -92,16 +92,24 @@ bool TSkinReader::loadfromfile(const std::string& path) {
     return Loadfromstream(file);
 }
 
+int64_t TSkinReader::EntryLength(int index) const {
+    return std::max<int32_t>(EntrySizes[size_t(index)], 0);
+}
+
+int64_t TSkinReader::EntryStart(int index) const {
+    // Sizes add up in 64 bits, so a forged table cannot overflow.
+    int64_t start = 0;
+    for (int i = 0; i < index; i++)
+        start += EntryLength(i);
+    return start;
+}
+
 void TSkinReader::readEntry(int index, TMemoryStream& out) {
     out.Clear();
     if (index < 0 || index >= EntryCount) return;
-    // Sizes add up in 64 bits; a forged table can neither overflow nor point outside the data.
-    int64_t start = 0;
-    for (int i = 0; i < index; i++)
-        start += EntrySizes[size_t(i)];
     int64_t total = int64_t(EntryData.Bytes().size());
-    int64_t from = std::clamp<int64_t>(start, 0, total);
-    int64_t to = std::clamp<int64_t>(start + EntrySizes[size_t(index)], from, total);
+    int64_t from = std::min(EntryStart(index), total);
+    int64_t to = std::min(from + EntryLength(index), total);
     out.WriteBuffer(EntryData.Memory() + from, to - from);
     out.SetPosition(0);
 }

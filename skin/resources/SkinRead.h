@@ -39,6 +39,8 @@ class TSkinReader {
     bool Loadfromstream(TStream& Stream);
     // False, without a report, when the file cannot be opened.
     bool loadfromfile(const std::string& path);
+    // Loadfromstream's work after unpacking, on an image that is already unpacked.
+    bool LoadImage(const std::vector<uint8_t>& image);
 
     // Output cleared, then filled with the first entry named name (ASCII case ignored) and
     // rewound; stays empty when there is none.
@@ -47,7 +49,8 @@ class TSkinReader {
     void readIni(const std::string& pattern, TMemoryStream& out, std::string& foundName);
     // Entry index's bytes. Sizes are not trusted: the entry is cut to the bytes that exist.
     void readEntry(int index, TMemoryStream& out);
-
-  private:
-    bool LoadImage(const std::vector<uint8_t>& image);
+    // Where entry index starts in EntryData and how many bytes it claims; a negative size claims
+    // none, so it never moves the later entries back.
+    int64_t EntryStart(int index) const;
+    int64_t EntryLength(int index) const;
 };

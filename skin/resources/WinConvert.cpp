@@ -1,65 +1,65 @@
 #include "WinConvert.h"
 
+#include "LzhDecode.h"
+
 #include <algorithm>
+#include <bit>
 #include <cstring>
 #include <new>
 
 namespace {
 
-// Match positions: the upper 6 bits of a distance in a fixed prefix code, the lower 6 verbatim.
-struct TPositionCode {
-    uint8_t p_len[64] = {};
-    uint8_t p_code[64] = {};
-    uint8_t d_code[256] = {};
-    uint8_t d_len[256] = {};
-};
+using Lzh::kPos;
 
-constexpr TPositionCode MakePositionCode() {
-    TPositionCode t;
-    constexpr int lengths[][2] = {{3, 1}, {4, 3}, {5, 8}, {6, 12}, {7, 24}, {8, 16}};
-    int j = 0;
-    for (const auto& run : lengths)
-        for (int k = 0; k < run[1]; k++)
-            t.p_len[j++] = uint8_t(run[0]);
-    unsigned code = 0;
-    for (j = 0; j < 64; j++) {
-        t.p_code[j] = uint8_t(code);
-        unsigned span = 1u << (8 - t.p_len[j]);
-        for (unsigned b = 0; b < span; b++) {
-            t.d_code[code + b] = uint8_t(j);
-            t.d_len[code + b] = t.p_len[j];
-        }
-        code += span;
-    }
-    return t;
-}
-
-constexpr TPositionCode kPos = MakePositionCode();
-static_assert(kPos.p_code[1] == 0x20 && kPos.p_code[5] == 0x58 && kPos.p_code[63] == 0xFF);
+// LZHUnpack hands out its output a block at a time.
+constexpr int kUnpackBlock = TLZH::N;
 
 template <class V> void Release(V& v) {
     V().swap(v);
 }
 
+// Room behind the ring's mirror for comparing strings a word at a time.
+constexpr int kCompareSlack = 8;
+
+// The index of the first byte after key[0] where key and other differ, or F when their first F
+// bytes agree; compared a word at a time.
+int CommonLength(const uint8_t* key, const uint8_t* other) {
+    for (int i = 1; i < TLZH::F; i += 8) {
+        uint64_t a, b;
+        std::memcpy(&a, key + i, 8);
+        std::memcpy(&b, other + i, 8);
+        if (uint64_t x = a ^ b) {
+            int first =
+                std::endian::native == std::endian::little ? std::countr_zero(x) : std::countl_zero(x);
+            return std::min(TLZH::F, i + first / 8);
+        }
+    }
+    return TLZH::F;
+}
+
 } // namespace
 
-// ---- run frame ----------------------------------------------------------------------------------
+// ---- run frame -----------------------------------------------------------------------------------
 
-void TLZH::InitLZH() {
+// Each direction gets its own tables. The search trees' links are written before they are read
+// (InitTree and InsertNode), so they start out as allocated.
+void TLZH::InitLZH(bool packing) {
     try {
-        text_buf.assign(N + F - 1, 0);
-        lson.assign(N + 1, 0);
-        dad.assign(N + 1, 0);
-        rson.assign(N + 257, 0);
-        freq.assign(T + 1, 0);
-        prnt.assign(T + N_CHAR, 0);
-        son.assign(T, 0);
+        tree = std::make_unique<Lzh::TTree>();
+        if (packing) {
+            text_buf.assign(N + F - 1 + kCompareSlack, 0);
+            lson = std::make_unique_for_overwrite<int16_t[]>(N + 1);
+            dad = std::make_unique_for_overwrite<int16_t[]>(N + 1);
+            rson = std::make_unique_for_overwrite<int16_t[]>(N + 257);
+        } else {
+            window.assign(N + kUnpackBlock + F + Lzh::TDecoder::kSlack, 0);
+        }
     } catch (const std::bad_alloc&) {
         EndLZH();
         throw ElzhException("LZH : Cannot get memory for dictionary tables");
     }
-    getbuf = putbuf = 0;
-    getlen = putlen = 0;
+    putbuf = 0;
+    putlen = 0;
     textsize = codesize = 0;
     match_position = match_length = 0;
     code = 0;
@@ -68,19 +68,19 @@ void TLZH::InitLZH() {
 
 void TLZH::EndLZH() {
     Release(text_buf);
-    Release(lson);
-    Release(dad);
-    Release(rson);
-    Release(freq);
-    Release(prnt);
-    Release(son);
+    lson.reset();
+    dad.reset();
+    rson.reset();
+    tree.reset();
+    Release(window);
     Release(FInBuf);
     FRead = nullptr;
     FWrite = nullptr;
 }
 
-void TLZH::Run(const TReadProc& read, const TWriteProc& write, const std::function<void()>& body) {
-    InitLZH();
+void TLZH::Run(bool packing, const TReadProc& read, const TWriteProc& write,
+               const std::function<void()>& body) {
+    InitLZH(packing);
     FRead = &read;
     FWrite = &write;
     FInPos = 0;
@@ -94,7 +94,7 @@ void TLZH::Run(const TReadProc& read, const TWriteProc& write, const std::functi
     EndLZH();
 }
 
-// ---- stream adapters ----------------------------------------------------------------------------
+// ---- stream adapters -----------------------------------------------------------------------------
 
 // A stream's Read delivers count bytes or what remains, whichever is fewer.
 void TLZH::GetBlockStream(uint8_t* buffer, uint16_t count, uint16_t& actual) {
@@ -114,34 +114,7 @@ TWriteProc TLZH::StreamWriter() {
     return [this](const uint8_t* b, uint16_t n, uint16_t& a) { PutBlockStream(b, n, a); };
 }
 
-// ---- bit input and output -----------------------------------------------------------------------
-
-void TLZH::FetchInput() {
-    while (getlen <= 8) {
-        uint8_t b = 0;
-        uint16_t actual = 0;
-        (*FRead)(&b, 1, actual);
-        if (actual == 0) b = 0; // missing input reads as zero bits
-        getbuf = uint16_t(getbuf | (b << (8 - getlen)));
-        getlen = uint8_t(getlen + 8);
-    }
-}
-
-int TLZH::GetBit() {
-    FetchInput();
-    int bit = getbuf >> 15;
-    getbuf = uint16_t(getbuf << 1);
-    getlen--;
-    return bit;
-}
-
-int TLZH::GetByte() {
-    FetchInput();
-    int byte = getbuf >> 8;
-    getbuf = uint16_t(getbuf << 8);
-    getlen = uint8_t(getlen - 8);
-    return byte;
-}
+// ---- bit output ----------------------------------------------------------------------------------
 
 void TLZH::EmitByte(uint8_t b) {
     uint16_t actual = 0;
@@ -172,85 +145,19 @@ void TLZH::EncodeEnd() {
     codesize++;
 }
 
-// ---- adaptive Huffman tree ----------------------------------------------------------------------
-
-void TLZH::StartHuff() {
-    for (int i = 0; i < N_CHAR; i++) {
-        freq[i] = 1;
-        son[i] = int16_t(i + T);
-        prnt[i + T] = int16_t(i);
-    }
-    for (int i = 0, j = N_CHAR; j <= R; i += 2, j++) {
-        freq[j] = uint16_t(freq[i] + freq[i + 1]);
-        son[j] = int16_t(i);
-        prnt[i] = prnt[i + 1] = int16_t(j);
-    }
-    freq[T] = 0xFFFF;
-    prnt[R] = 0;
-}
-
-// Halves the frequencies and rebuilds the tree, keeping equal frequencies in their order.
-void TLZH::reconst() {
-    int j = 0;
-    for (int i = 0; i < T; i++) {
-        if (son[i] < T) continue;
-        freq[j] = uint16_t((freq[i] + 1) / 2);
-        son[j] = son[i];
-        j++;
-    }
-    for (int i = 0, j = N_CHAR; j < T; i += 2, j++) {
-        unsigned f = unsigned(freq[i]) + freq[i + 1];
-        int k = j - 1;
-        while (f < freq[k])
-            k--;
-        k++;
-        std::memmove(&freq[k + 1], &freq[k], size_t(j - k) * sizeof(freq[0]));
-        std::memmove(&son[k + 1], &son[k], size_t(j - k) * sizeof(son[0]));
-        freq[k] = uint16_t(f);
-        son[k] = int16_t(i);
-    }
-    for (int i = 0; i < T; i++) {
-        int k = son[i];
-        prnt[k] = int16_t(i);
-        if (k < T) prnt[k + 1] = int16_t(i);
-    }
-}
-
-void TLZH::update(int c) {
-    if (freq[R] == MAX_FREQ) reconst();
-    int k = prnt[c + T];
-    do {
-        uint16_t f = ++freq[k];
-        if (f > freq[k + 1]) {
-            // Frequencies never fall as the index rises (freq[T] is the sentinel), so the last
-            // node below f is found by halving rather than by walking a run of equal ones.
-            int l = int(std::lower_bound(freq.begin() + k + 2, freq.end(), f) - freq.begin()) - 1;
-            freq[k] = freq[l];
-            freq[l] = f;
-            int i = son[k];
-            prnt[i] = int16_t(l);
-            if (i < T) prnt[i + 1] = int16_t(l);
-            int j = son[l];
-            son[l] = int16_t(i);
-            prnt[j] = int16_t(k);
-            if (j < T) prnt[j + 1] = int16_t(k);
-            son[k] = int16_t(j);
-            k = l;
-        }
-    } while ((k = prnt[k]) != 0);
-}
+// ---- symbols ------------------------------------------------------------------------------------
 
 void TLZH::EncodeChar(unsigned c) {
-    // The tree can grow deeper than 16 levels (frequencies up to 0x8000 allow about 23), so the
-    // code is gathered in 32 bits and sent in two pieces when it is longer than 16.
+    // Codes can be longer than 16 bits (up to TTree::kMaxDepth), so the code is gathered in 32 bits
+    // and sent in two pieces when it is longer than 16.
     uint32_t bits = 0;
     int j = 0;
-    int k = prnt[c + T];
+    int k = tree->prnt[c + T];
     do {
         bits >>= 1;
         if (k & 1) bits |= 0x80000000u;
         j++;
-    } while ((k = prnt[k]) != R);
+    } while ((k = tree->prnt[k]) != R);
     if (j <= 16) {
         Putcode(j, uint16_t(bits >> 16));
     } else {
@@ -259,7 +166,7 @@ void TLZH::EncodeChar(unsigned c) {
     }
     code = uint16_t(bits >> 16);
     len = int16_t(j);
-    update(int(c));
+    tree->update(int(c));
 }
 
 void TLZH::EncodePosition(unsigned c) {
@@ -268,30 +175,11 @@ void TLZH::EncodePosition(unsigned c) {
     Putcode(6, uint16_t((c & 0x3F) << 10));
 }
 
-int TLZH::DecodeChar() {
-    int c = son[R];
-    while (c < T)
-        c = son[c + GetBit()];
-    c -= T;
-    update(c);
-    return c;
-}
-
-int TLZH::DecodePosition() {
-    int i = GetByte();
-    int c = kPos.d_code[i] << 6;
-    for (int j = kPos.d_len[i] - 2; j > 0; j--)
-        i = (i << 1) + GetBit();
-    return c | (i & 0x3F);
-}
-
 // ---- encoder search trees -----------------------------------------------------------------------
 
 void TLZH::InitTree() {
-    for (int i = N + 1; i <= N + 256; i++)
-        rson[i] = NIL;
-    for (int i = 0; i <= N; i++)
-        dad[i] = NIL;
+    std::fill_n(&rson[N + 1], 256, int16_t(NIL));
+    std::fill_n(&dad[0], N + 1, int16_t(NIL));
 }
 
 // Inserts position r into the tree of its first byte and finds the longest match; among equally
@@ -303,16 +191,15 @@ void TLZH::InsertNode(int r) {
     rson[r] = lson[r] = NIL;
     match_length = 0;
     for (;;) {
-        std::vector<int16_t>& next = cmp >= 0 ? rson : lson;
+        int16_t* next = cmp >= 0 ? rson.get() : lson.get();
         if (next[p] == NIL) {
             next[p] = int16_t(r);
             dad[r] = int16_t(p);
             return;
         }
         p = next[p];
-        int i = 1;
-        while (i < F && (cmp = key[i] - text_buf[size_t(p + i)]) == 0)
-            i++;
+        int i = CommonLength(key, &text_buf[size_t(p)]);
+        if (i < F) cmp = key[i] - text_buf[size_t(p + i)];
         if (i > THRESHOLD) {
             int distance = ((r - p) & (N - 1)) - 1;
             if (i > match_length) {
@@ -408,7 +295,7 @@ void TLZH::AdvanceWindow(int& s, int& r, int& lenLeft, int count) {
 }
 
 void TLZH::PackBody() {
-    StartHuff();
+    tree->StartHuff();
     InitTree();
     int s = 0, r = N - F;
     std::fill(text_buf.begin(), text_buf.begin() + r, uint8_t(' '));
@@ -436,7 +323,7 @@ void TLZH::PackBody() {
 
 void TLZH::LZHPack(int32_t& bytesPacked, const TReadProc& read, const TWriteProc& write) {
     bytesPacked = 0;
-    Run(read, write, [&] {
+    Run(true, read, write, [&] {
         PackBody();
         bytesPacked = textsize;
     });
@@ -445,32 +332,27 @@ void TLZH::LZHPack(int32_t& bytesPacked, const TReadProc& read, const TWriteProc
 // ---- unpacking ----------------------------------------------------------------------------------
 
 void TLZH::UnpackBody(int32_t textSize) {
-    StartHuff();
-    std::fill(text_buf.begin(), text_buf.begin() + (N - F), uint8_t(' '));
-    int r = N - F;
-    int32_t count = 0;
-    auto put = [&](uint8_t b) {
-        EmitByte(b);
-        text_buf[size_t(r)] = b;
-        r = (r + 1) & (N - 1);
-        count++;
-    };
-    while (count < textSize) {
-        int c = DecodeChar();
-        if (c < 256) {
-            put(uint8_t(c));
-            continue;
-        }
-        int i = (r - DecodePosition() - 1) & (N - 1);
-        int j = c - 255 + THRESHOLD;
-        // A match that runs past the announced size is cut there.
-        for (int k = 0; k < j && count < textSize; k++)
-            put(text_buf[size_t((i + k) & (N - 1))]);
+    Lzh::TBitReader in(nullptr, 0, [this](uint8_t& b) {
+        uint16_t actual = 0;
+        (*FRead)(&b, 1, actual);
+        return actual != 0;
+    });
+    // The window in front of each block is kept in memory: the ring's start, then what came before.
+    Lzh::TDecoder::InitWindow(window.data());
+    Lzh::TDecoder decoder(*tree, in, window.data());
+    uint8_t* text = window.data() + N;
+    for (int32_t left = textSize; left > 0;) {
+        int32_t block = std::min(left, kUnpackBlock);
+        uint8_t* end = decoder.Decode(text, text + block, text + std::min(left, kUnpackBlock + F - 1), false);
+        for (const uint8_t* p = text; p < end; p++)
+            EmitByte(*p);
+        left -= int32_t(end - text);
+        std::memmove(window.data(), end - N, N);
     }
 }
 
 void TLZH::LZHUnpack(int32_t textSize, const TReadProc& read, const TWriteProc& write) {
-    Run(read, write, [&] {
+    Run(false, read, write, [&] {
         if (textSize > 0) UnpackBody(textSize);
     });
 }
@@ -478,9 +360,11 @@ void TLZH::LZHUnpack(int32_t textSize, const TReadProc& read, const TWriteProc& 
 // ---- the stored layer ---------------------------------------------------------------------------
 
 int64_t LZHMaxUnpackedSize(int64_t packedBytes) {
-    // Every symbol takes at least one bit and yields at most F bytes; one more byte of slack
-    // covers the zero bits read past the end.
-    return (std::max<int64_t>(packedBytes, 0) + 1) * 8 * TLZH::F;
+    // No symbol yields more bytes per bit than the longest match: at best one bit for its code (a
+    // son of the root), three for the shortest position code and six verbatim bits, 60 bytes for
+    // 10 bits. A literal takes at least one bit for its byte.
+    constexpr int64_t kLongestMatchBits = 1 + Lzh::kPos.p_len[0] + 6;
+    return std::max<int64_t>(packedBytes, 0) * 8 * TLZH::F / kLongestMatchBits;
 }
 
 void LZHCompress(TStream& Source, TStream& Dest) {
@@ -503,10 +387,25 @@ void LZHDecompress(TStream& Source, TStream& Dest) {
     Source.ReadBuffer(le, 4);
     int32_t size =
         int32_t(uint32_t(le[0]) | uint32_t(le[1]) << 8 | uint32_t(le[2]) << 16 | uint32_t(le[3]) << 24);
-    if (size > LZHMaxUnpackedSize(Source.Size() - 4))
-        throw ElzhException(Format("LZH : Packed data too short for %d bytes", size));
-    TLZH lzh;
-    lzh.InStream = &Source;
-    lzh.OutStream = &Dest;
-    lzh.LZHUnpack(size, lzh.StreamReader(), lzh.StreamWriter());
+    if (size <= 0) return;
+    int64_t packedBytes = Source.Size() - 4;
+    auto tooShort = [size] {
+        return ElzhException(Format("LZH : Packed data too short for %d bytes", size));
+    };
+    if (size > LZHMaxUnpackedSize(packedBytes)) throw tooShort();
+    std::vector<uint8_t> packed(static_cast<size_t>(packedBytes));
+    Source.ReadBuffer(packed.data(), packedBytes);
+    // A memory stream receives the bytes where they are decoded.
+    TMemoryStream scratch;
+    auto* memory = dynamic_cast<TMemoryStream*>(&Dest);
+    TMemoryStream& out = memory ? *memory : scratch;
+    out.SetSize(int64_t(size) + int64_t(Lzh::TDecoder::kSlack));
+    Lzh::TUnpackResult result = Lzh::Unpack(packed.data(), packed.size(), out.Memory(), size);
+    Source.SetPosition(4 + int64_t(result.PackedUsed));
+    out.SetSize(result.Complete ? size : 0);
+    if (!result.Complete) throw tooShort();
+    if (memory)
+        Dest.SetPosition(size);
+    else
+        Dest.WriteBuffer(scratch.Memory(), size);
 }

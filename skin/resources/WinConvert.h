@@ -4,10 +4,12 @@
 #pragma once
 
 #include "Classes.h"
+#include "LzhTree.h"
 #include "SysUtils.h"
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <vector>
 
 class ElzhException : public Exception {
@@ -21,13 +23,12 @@ using TWriteProc = std::function<void(const uint8_t* buffer, uint16_t count, uin
 
 class TLZH {
   public:
-    static constexpr int N = 4096;
-    static constexpr int F = 60;
-    static constexpr int THRESHOLD = 2;
-    static constexpr int N_CHAR = 256 - THRESHOLD + F;
-    static constexpr int T = N_CHAR * 2 - 1;
-    static constexpr int R = T - 1;
-    static constexpr unsigned MAX_FREQ = 0x8000;
+    static constexpr int N = Lzh::N;
+    static constexpr int F = Lzh::F;
+    static constexpr int THRESHOLD = Lzh::THRESHOLD;
+    static constexpr int N_CHAR = Lzh::N_CHAR;
+    static constexpr int T = Lzh::T;
+    static constexpr int R = Lzh::R;
     static constexpr int NIL = N;
 
     TStream* InStream = nullptr;
@@ -35,7 +36,8 @@ class TLZH {
 
     // Packs everything read delivers; writes the bit stream only (no size in front).
     void LZHPack(int32_t& bytesPacked, const TReadProc& read, const TWriteProc& write);
-    // Writes exactly textSize bytes, one byte per write call; nothing when textSize <= 0.
+    // Writes exactly textSize bytes, one byte per write call; nothing when textSize <= 0. Input
+    // that runs out reads as zero bits.
     void LZHUnpack(int32_t textSize, const TReadProc& read, const TWriteProc& write);
 
     // Adapters over InStream / OutStream, and callables bound to them.
@@ -48,30 +50,22 @@ class TLZH {
     int16_t len = 0;
 
   private:
-    void InitLZH();
+    void InitLZH(bool packing);
     void EndLZH();
     void InitTree();
     void InsertNode(int r);
     void DeleteNode(int p);
-    int GetBit();
-    int GetByte();
-    void FetchInput();
     void Putcode(int l, uint16_t c);
-    void StartHuff();
-    void reconst();
-    void update(int c);
     void EncodeChar(unsigned c);
     void EncodePosition(unsigned c);
     void EncodeEnd();
-    int DecodeChar();
-    int DecodePosition();
     void EmitByte(uint8_t b);
     bool ReadPackInput(uint8_t& b);
     void AdvanceWindow(int& s, int& r, int& lenLeft, int count);
     void PackBody();
     void UnpackBody(int32_t textSize);
     // InitLZH, body, EndLZH; the tables are released also when the body fails.
-    void Run(const TReadProc& read, const TWriteProc& write, const std::function<void()>& body);
+    void Run(bool packing, const TReadProc& read, const TWriteProc& write, const std::function<void()>& body);
 
     const TReadProc* FRead = nullptr;
     const TWriteProc* FWrite = nullptr;
@@ -79,8 +73,6 @@ class TLZH {
     size_t FInPos = 0;
     bool FInEnd = false;
 
-    uint16_t getbuf = 0;
-    uint8_t getlen = 0;
     uint8_t putlen = 0;
     uint16_t putbuf = 0;
     int32_t textsize = 0;
@@ -89,16 +81,19 @@ class TLZH {
     int16_t match_length = 0;
 
     std::vector<uint8_t> text_buf;
-    std::vector<int16_t> lson, dad, rson;
-    std::vector<uint16_t> freq;
-    std::vector<int16_t> prnt, son;
+    std::unique_ptr<int16_t[]> lson, dad, rson;
+    std::unique_ptr<Lzh::TTree> tree;
+    std::vector<uint8_t> window; // LZHUnpack decodes a block at a time behind the match window
 };
 
 // The compressed layer as stored: int32 uncompressed size, then the bit stream.
 // LZHCompress rewinds both streams and writes Source's size and packed bytes to Dest.
 void LZHCompress(TStream& Source, TStream& Dest);
-// Rewinds both streams and unpacks. Raises ElzhException when the announced size is one the
-// packed bytes could never expand to (a broken stream), EReadError when the size is missing.
+// Rewinds both streams and unpacks; Source is left after the packed bytes that were used. A memory
+// stream Dest holds exactly the unpacked bytes afterwards. Raises ElzhException "LZH : Packed data
+// too short for N bytes" when the packed bytes end before the announced size (nothing is written
+// then, and a memory stream is left empty), EReadError when the size is missing.
 void LZHDecompress(TStream& Source, TStream& Dest);
-// The most bytes a packed stream of packedBytes can honestly announce.
+// The most bytes a packed stream of packedBytes can honestly announce; larger sizes are refused
+// before anything is unpacked.
 int64_t LZHMaxUnpackedSize(int64_t packedBytes);

@@ -22,7 +22,7 @@ struct TChecker {
         int64_t end = 0, total = R.EntryData.Size();
         for (int i = 0; i < R.EntryCount; i++) {
             int64_t start = end, size = R.EntrySizes[size_t(i)];
-            end += size;
+            end += R.EntryLength(i);
             const std::string name = R.EntryNames[i];
             if (size < 0)
                 Problem(Format("entry \"%s\" has a negative size (%lld)", name.c_str(),

@@ -65,6 +65,14 @@ TEST(Lzh, RoundTripsAnyBytes) {
     for (int i = 0; i < 256; i++)
         all[size_t(i)] = uint8_t(i);
     inputs.push_back(all);
+    // A close repeat that ends the text: its match is copied last, right against the end.
+    for (int back = 1; back <= 8; back++)
+        for (int tail = 3; tail <= 5; tail++) {
+            std::vector<uint8_t> v;
+            for (int i = 0; i < back + tail; i++)
+                v.push_back(uint8_t('a' + i % back));
+            inputs.push_back(v);
+        }
     for (const auto& in : inputs) {
         auto packed = Pack(in);
         ASSERT_GE(packed.size(), 4u);
@@ -104,6 +112,11 @@ TEST(Lzh, UnpackWritesOneByteAtATimeAndStopsAtTheSize) {
     lzh.LZHUnpack(1000, c.Reader(body, pos), c.Writer());
     EXPECT_EQ(c.writeSizes, std::vector<int>(1000, 1));
     EXPECT_EQ(c.out, std::vector<uint8_t>(in.begin(), in.begin() + 1000)) << "a match is cut at the size";
+    // All of it: matches reach back across the blocks the callbacks are served in.
+    Counting all;
+    pos = 0;
+    lzh.LZHUnpack(int32_t(in.size()), all.Reader(body, pos), all.Writer());
+    EXPECT_EQ(all.out, in);
 
     for (int32_t size : {0, -1, INT32_MIN}) {
         Counting none;
@@ -129,28 +142,56 @@ TEST(Lzh, StoredLayerConsumesExactlyItsBytes) {
     EXPECT_EQ(dst.Size(), 0);
 }
 
-TEST(Lzh, ShortOrBrokenInput) {
-    // Missing packed bytes read as zero bits: the size is still produced, without an error.
-    auto in = RandomBytes(2000, 3);
-    auto packed = Pack(in);
-    packed.resize(packed.size() / 2);
-    EXPECT_EQ(Unpack(packed).size(), in.size());
-
-    // A size no packed stream of this length could expand to is refused before anything is written.
-    auto huge = Le32(INT32_MAX);
-    huge.resize(24, 0x55);
-    TMemoryStream src = StreamOf(huge), dst;
-    EXPECT_THROW(LZHDecompress(src, dst), ElzhException);
+// The message both refusals of the stored layer give, with nothing written.
+void ExpectTooShort(const std::vector<uint8_t>& stored, int32_t size) {
+    TMemoryStream src = StreamOf(stored), dst;
+    try {
+        LZHDecompress(src, dst);
+        ADD_FAILURE() << "unpacked " << dst.Size() << " bytes";
+    } catch (const ElzhException& e) {
+        EXPECT_EQ(e.Message(), "LZH : Packed data too short for " + std::to_string(size) + " bytes");
+    }
     EXPECT_EQ(dst.Size(), 0);
-    EXPECT_GE(LZHMaxUnpackedSize(0), TLZH::F);
-    auto bound = Le32(int32_t(LZHMaxUnpackedSize(20)));
-    bound.resize(24, 0);
-    EXPECT_EQ(Unpack(bound).size(), size_t(LZHMaxUnpackedSize(20)));
-    auto beyond = Le32(int32_t(LZHMaxUnpackedSize(20) + 1));
-    beyond.resize(24, 0);
-    EXPECT_THROW(Unpack(beyond), ElzhException);
+}
+
+TEST(Lzh, PackedDataThatEndsEarlyIsRefused) {
+    auto in = Awkward();
+    auto packed = Pack(in);
+    for (size_t cut = 1; cut <= 8; cut++)
+        ExpectTooShort(std::vector<uint8_t>(packed.begin(), packed.end() - long(cut)), int32_t(in.size()));
+
+    // The raw run through callbacks reads missing bytes as zero bits and still writes the size.
+    std::vector<uint8_t> half(packed.begin() + 4, packed.begin() + 4 + long(packed.size() / 2));
+    size_t pos = 0;
+    Counting c;
+    TLZH lzh;
+    lzh.LZHUnpack(int32_t(in.size()), c.Reader(half, pos), c.Writer());
+    EXPECT_EQ(c.out.size(), in.size());
+    EXPECT_EQ(std::vector<uint8_t>(c.out.begin(), c.out.begin() + 1000),
+              std::vector<uint8_t>(in.begin(), in.begin() + 1000));
 
     EXPECT_THROW(Unpack({1, 0}), EReadError) << "no room for the size";
+}
+
+// A long run is the densest stream there is: once its match is the root's heavier son, each 60
+// bytes cost 10 bits, 48 bytes per packed byte. That is the bound; one byte more is refused before
+// anything is unpacked.
+TEST(Lzh, AnnouncedSizeBoundIsTheDensestStream) {
+    std::vector<uint8_t> run(1 << 20, 'x');
+    auto packed = Pack(run);
+    int64_t bytes = int64_t(packed.size()) - 4;
+    EXPECT_EQ(LZHMaxUnpackedSize(bytes), 48 * bytes);
+    EXPECT_GT(int64_t(run.size()), 47 * bytes) << "a run comes close to the bound";
+    EXPECT_EQ(Unpack(packed), run);
+
+    int32_t beyond = int32_t(LZHMaxUnpackedSize(bytes) + 1);
+    auto forged = Le32(beyond);
+    forged.insert(forged.end(), packed.begin() + 4, packed.end());
+    ExpectTooShort(forged, beyond);
+    forged = Le32(INT32_MAX);
+    forged.resize(24, 0x55);
+    ExpectTooShort(forged, INT32_MAX);
+    EXPECT_EQ(LZHMaxUnpackedSize(-4), 0);
 }
 
 TEST(Lzh, FailedRunsReleaseAndPropagate) {

@@ -136,6 +136,11 @@ TEST(SkinArchive, SizesNeverReachOutsideTheData) {
     EXPECT_EQ(Entry(r, "a"), "");
     EXPECT_EQ(Entry(r, "b"), "xy");
     EXPECT_EQ(Entry(r, "d"), "");
+    // A negative size is an empty entry: it does not pull the later entries back over earlier bytes.
+    ASSERT_TRUE(Load(r, Image("a\r\nb\r\nc\r\n", {-2, 2, 2}, "abcd")));
+    EXPECT_EQ(Entry(r, "a"), "");
+    EXPECT_EQ(Entry(r, "b"), "ab");
+    EXPECT_EQ(Entry(r, "c"), "cd");
 }
 
 TEST(SkinArchive, MoreThan1001EntriesAreAllReadable) {
@@ -165,14 +170,18 @@ TEST(SkinArchive, BrokenArchivesAreRefusedAndReported) {
     for (const auto& image : broken)
         EXPECT_FALSE(Load(r, image));
 
-    // An announced size far beyond what the packed bytes can give, and no size at all.
+    // An announced size far beyond what the packed bytes can give, packed bytes that end before
+    // the announced size, and no size at all.
     auto forged = Le32(1 << 30);
     forged.resize(40, 0xAA);
-    TMemoryStream s1 = StreamOf(forged), s2 = StreamOf({1, 2});
+    std::vector<uint8_t> cut = PackImage(Image("a\r\n", {300}, std::string(300, 'a'))).Bytes();
+    cut.pop_back();
+    TMemoryStream s1 = StreamOf(forged), s2 = StreamOf(cut), s3 = StreamOf({1, 2});
     EXPECT_FALSE(r.Loadfromstream(s1));
     EXPECT_FALSE(r.Loadfromstream(s2));
+    EXPECT_FALSE(r.Loadfromstream(s3));
 
-    EXPECT_EQ(report.messages.size(), broken.size() + 2);
+    EXPECT_EQ(report.messages.size(), broken.size() + 3);
     for (const auto& m : report.messages)
         EXPECT_EQ(m.rfind("Broken skin archive: ", 0), 0u) << m;
     EXPECT_EQ(Entry(r, "keep"), "k") << "a refused archive leaves the reader as it was";

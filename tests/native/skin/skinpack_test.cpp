@@ -120,6 +120,24 @@ TEST_F(SkinPackTool, RefusesBadInputWithMessages) {
     EXPECT_EQ(Tool("pack " + P("x.skn")).code, 2);
 }
 
+TEST_F(SkinPackTool, CheckFailsOnPackedDataCutShort) {
+    // The description ends in comment lines, so that losing its last bytes alone breaks nothing else.
+    std::string ini = std::string(kIni) + "; end\r\n; end\r\n; end\r\n";
+    TMemoryStream archive;
+    WriteSkinArchive(
+        {{"buttons.bmp", Bmp(10, 5, 24)}, {"check.bmp", Bmp(7, 3, 32)}, {"skin.ini", Bytes(ini)}}, archive);
+    Write("whole.skn", archive.Bytes());
+    EXPECT_EQ(Tool("check " + P("whole.skn")).code, 0);
+    std::vector<uint8_t> cut = archive.Bytes();
+    cut.pop_back();
+    Write("cut.skn", cut);
+    for (const char* command : {"check ", "list "}) {
+        Result r = Tool(command + P("cut.skn"));
+        EXPECT_EQ(r.code, 1) << command << r.out;
+        EXPECT_NE(r.out.find("LZH : Packed data too short for"), std::string::npos) << r.out;
+    }
+}
+
 TEST_F(SkinPackTool, CheckNamesEveryProblem) {
     auto bmp = Bmp(4, 4, 24);
     auto shortBmp = std::vector<uint8_t>(bmp.begin(), bmp.end() - 10);
