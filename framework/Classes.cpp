@@ -49,6 +49,7 @@ TComponent::TComponent(TComponent* AOwner) {
 }
 
 TComponent::~TComponent() {
+    NotifyFreeing();
     DestroyComponents();
     if (FOwner) FOwner->RemoveComponent(this);
 }
@@ -66,6 +67,7 @@ const TClassInfo& TComponent::ClassInfo() const {
 
 void TComponent::BeforeDestruction() {
     ComponentState |= csDestroying;
+    NotifyFreeing();
     DestroyComponents();
 }
 
@@ -100,6 +102,23 @@ void TComponent::DestroyComponents() {
 }
 
 void TComponent::Notification(TComponent*, TOperation) {}
+
+void TComponent::FreeNotification(TComponent* AComponent) {
+    if (!AComponent || AComponent == this) return;
+    if (std::find(FFreeNotifies.begin(), FFreeNotifies.end(), AComponent) != FFreeNotifies.end()) return;
+    FFreeNotifies.push_back(AComponent);
+    AComponent->FFreeNotifies.push_back(this);
+}
+
+void TComponent::NotifyFreeing() {
+    while (!FFreeNotifies.empty()) {
+        TComponent* other = FFreeNotifies.back();
+        FFreeNotifies.pop_back();
+        auto& back = other->FFreeNotifies;
+        back.erase(std::remove(back.begin(), back.end(), this), back.end());
+        other->Notification(this, opRemove);
+    }
+}
 
 TMethod TComponent::MethodAddress(const std::string&) const {
     return {};

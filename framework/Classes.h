@@ -126,6 +126,9 @@ class TComponent : public TPersistent {
     virtual void Loaded() { ComponentState &= ~unsigned(csLoading); }
     // The owner hears of components it owns coming and going.
     virtual void Notification(TComponent* AComponent, TOperation Operation);
+    // Either of the two that is freed first tells the other through Notification(opRemove), so that
+    // a reference to a component owned elsewhere (a control's pop-up menu) never dangles.
+    void FreeNotification(TComponent* AComponent);
     // Event handlers by name, for binding stored handler names; empty when unknown.
     virtual TMethod MethodAddress(const std::string& name) const;
     // The component a description nests this one in (a control's parent); none by default.
@@ -133,9 +136,12 @@ class TComponent : public TPersistent {
     virtual TComponent* GetParentComponent() const { return nullptr; }
 
   private:
+    void NotifyFreeing();
+
     TComponent* FOwner = nullptr;
     std::string FName;
     std::vector<TComponent*> FComponents;
+    std::vector<TComponent*> FFreeNotifies; // both sides list each other
 };
 
 // ---- Streams ------------------------------------------------------------------------------------
