@@ -40,6 +40,12 @@ const TPropInfo* NameProp() {
     return name;
 }
 
+// A class property naming another component of the description.
+bool IsReference(const TPropInfo& p) {
+    return p.Kind == tkClass && p.SetObj && p.PropClass &&
+           p.PropClass->InheritsFrom(TComponent::StaticClassInfo());
+}
+
 // Whether a description can give the property a value (class properties: through their object).
 bool IsStorable(const TPropInfo& p) {
     switch (p.Kind) {
@@ -333,6 +339,13 @@ struct TTarget {
     const TPropInfo* Prop = nullptr;
 };
 
+// A reference to a component that comes later in the text, set once the whole text is read.
+struct TFixup {
+    TTarget Target;
+    std::string Name, Context;
+    int Line = 0;
+};
+
 class TDescriptionReader {
   public:
     TDescriptionReader(TComponent& root, const std::string& text) : FRoot(root), FLex(text) {}
@@ -345,7 +358,11 @@ class TDescriptionReader {
     void ReadChild(TComponent& parent, int depth);
     void ReadProperty(TComponent& obj);
     TTarget Resolve(TObject* obj, const std::string& path, int line) const;
-    void Assign(const TTarget& t, const TValue& v, int line) const;
+    void Assign(const TTarget& t, const TValue& v, int line);
+    void Refer(const TTarget& t, const TValue& v, int line);
+    TComponent* Referenced(const std::string& name) const;
+    void SetReference(const TTarget& t, TComponent* c, int line) const;
+    void ResolveFixups();
     void Need(const TValue& v, TValueKind kind, int line) const;
     int64_t OrdinalOf(const TPropInfo& p, const TValue& v, int line) const;
     void BindHandler(TObject& obj, const TPropInfo& p, const TValue& v, int line) const;
@@ -355,6 +372,7 @@ class TDescriptionReader {
     TComponent& FRoot;
     TLexer FLex;
     std::vector<TComponent*> FCreated; // in creation order
+    std::vector<TFixup> FFixups;
 };
 
 std::vector<TComponent*> TDescriptionReader::Loading() const {
@@ -367,6 +385,7 @@ void TDescriptionReader::Read() {
     FRoot.ComponentState |= csLoading | csReading;
     try {
         ReadRoot();
+        ResolveFixups();
     } catch (...) {
         for (TComponent* c : Loading())
             c->ComponentState &= ~unsigned(csLoading | csReading);
@@ -510,7 +529,7 @@ void TDescriptionReader::BindHandler(TObject& obj, const TPropInfo& p, const TVa
     if (!p.SetMethod(obj, m)) FLex.Fail(line, "handler '" + v.Text + "' does not fit the event");
 }
 
-void TDescriptionReader::Assign(const TTarget& t, const TValue& v, int line) const {
+void TDescriptionReader::Assign(const TTarget& t, const TValue& v, int line) {
     if (!t.Prop) {
         Need(v, TValueKind::List, line);
         auto& lines = static_cast<TStrings&>(*t.Obj);
@@ -532,7 +551,9 @@ void TDescriptionReader::Assign(const TTarget& t, const TValue& v, int line) con
         Need(v, TValueKind::String, line);
         return p.SetWStr(*t.Obj, Utf8ToUtf16(v.Text));
     case tkClass:
-        FLex.Fail(line, "an object property takes no value; set its sub-properties");
+        if (v.Kind != TValueKind::Ident || !IsReference(p))
+            FLex.Fail(line, "an object property takes no value; set its sub-properties");
+        return Refer(t, v, line);
     case tkMethod:
         return BindHandler(*t.Obj, p, v, line);
     case tkBinary: {
@@ -543,6 +564,32 @@ void TDescriptionReader::Assign(const TTarget& t, const TValue& v, int line) con
         return p.ReadData(*t.Obj, data);
     }
     }
+}
+
+TComponent* TDescriptionReader::Referenced(const std::string& name) const {
+    return SameText(name, FRoot.Name()) ? &FRoot : FRoot.FindComponent(name);
+}
+
+void TDescriptionReader::SetReference(const TTarget& t, TComponent* c, int line) const {
+    if (c && !c->InheritsFrom(*t.Prop->PropClass))
+        FLex.Fail(line, "'" + c->Name() + "' is not a " + t.Prop->PropClass->Name);
+    t.Prop->SetObj(*t.Obj, c);
+}
+
+void TDescriptionReader::Refer(const TTarget& t, const TValue& v, int line) {
+    if (SameText(v.Text, "nil")) return SetReference(t, nullptr, line);
+    if (TComponent* c = Referenced(v.Text)) return SetReference(t, c, line);
+    FFixups.push_back({t, v.Text, FLex.Context, line});
+}
+
+void TDescriptionReader::ResolveFixups() {
+    for (const TFixup& f : FFixups) {
+        FLex.Context = f.Context;
+        TComponent* c = Referenced(f.Name);
+        if (!c) FLex.Fail(f.Line, "component '" + f.Name + "' not found");
+        Guarded(f.Line, [&] { SetReference(f.Target, c, f.Line); });
+    }
+    FLex.Context.clear();
 }
 
 // ---- Writing ------------------------------------------------------------------------------------
@@ -634,6 +681,7 @@ class TDescriptionWriter {
                     int depth);
     void WriteSubObject(const TObject& obj, const TObject* fresh, const TPropInfo& p, const std::string& name,
                         int indent, int depth);
+    void WriteReference(const TComponent& c, const TPropInfo& p, const std::string& name, int indent);
     void Line(int indent, const std::string& text) { FOut += std::string(size_t(indent), ' ') + text + "\n"; }
     const TObject* Fresh(const TClassInfo& cls);
     const TComponent* ParentOf(const TComponent& c) const;
@@ -683,12 +731,14 @@ void TDescriptionWriter::WriteProps(const TObject& obj, const TObject* fresh, co
     }
 }
 
-// String lists and plain sub-objects (Font); references to other components are not stored.
+// String lists, plain sub-objects (Font) and references to other components of the description.
 void TDescriptionWriter::WriteSubObject(const TObject& obj, const TObject* fresh, const TPropInfo& p,
                                         const std::string& name, int indent, int depth) {
     const TObject* sub = p.GetObj(obj);
     const TObject* freshSub = fresh ? p.GetObj(*fresh) : nullptr;
-    if (!sub || sub->InheritsFrom(TComponent::StaticClassInfo())) return;
+    if (!sub) return;
+    if (sub->InheritsFrom(TComponent::StaticClassInfo()))
+        return WriteReference(static_cast<const TComponent&>(*sub), p, name, indent);
     if (!sub->InheritsFrom(TStrings::StaticClassInfo())) {
         if (depth < kMaxSubObjectDepth) WriteProps(*sub, freshSub, name + ".", indent, depth + 1);
         return;
@@ -697,6 +747,13 @@ void TDescriptionWriter::WriteSubObject(const TObject& obj, const TObject* fresh
     bool freshList = freshSub && freshSub->InheritsFrom(TStrings::StaticClassInfo());
     if (!freshList || value != ListText(static_cast<const TStrings&>(*freshSub), indent))
         Line(indent, name + ".Strings = " + value);
+}
+
+// Only components that the text itself holds can be named: a fresh instance refers to none.
+void TDescriptionWriter::WriteReference(const TComponent& c, const TPropInfo& p, const std::string& name,
+                                        int indent) {
+    if (IsReference(p) && !c.Name().empty() && (&c == &FRoot || c.Owner() == &FRoot))
+        Line(indent, name + " = " + c.Name());
 }
 
 } // namespace

@@ -15,8 +15,10 @@ class EParserError : public EReadError {
 // Reads a description whose outermost object is `root` (its class must match). Nested objects are
 // created owned by `root`, in stored order, named and given their enclosing object as parent
 // before their properties are set in stored order. Handler names are bound through
-// root->MethodAddress. Loaded() runs on root and then on each created component once the whole
-// description has been read. On error, what was created stays owned by `root` and no Loaded() runs.
+// root->MethodAddress. A class property of a component class takes the name of a component of the
+// description (or nil); a name that comes later in the text is resolved once the text is read. Loaded() runs
+// on root and then on each created component once the whole description has been read. On error, what was
+// created stays owned by `root` and no Loaded() runs.
 void ReadComponentText(TComponent* root, const std::string& text);
 
 // Writes root and the components it owns (nested by GetParentComponent) so that reading the text
