@@ -2,14 +2,52 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <vector>
+
 namespace {
-std::function<void(HWND)>* Answer = nullptr;
+std::function<void(int, HWND)>* Watch = nullptr;
 
 struct TFind {
     const char16_t* ClassName;
     const char16_t* Text;
     HWND Found;
 };
+
+template <class Make, class Destroy> unsigned HighWater(Make make, Destroy destroy) {
+    std::vector<decltype(make(0))> batch;
+    unsigned high = 0;
+    for (int i = 0; i < 3000; ++i) {
+        batch.push_back(make(i));
+        high = std::max(high, unsigned(reinterpret_cast<uintptr_t>(batch.back())) & 0xFFFF);
+    }
+    for (auto h : batch)
+        destroy(h);
+    return high;
+}
+
+BOOL CALLBACK CountWindow(HWND wnd, LPARAM count) {
+    ++*reinterpret_cast<int*>(count);
+    EnumChildWindows(wnd, CountWindow, count);
+    return TRUE;
+}
+
+// Brushes: the GDI table.
+unsigned GdiHighWater() {
+    return HighWater([](int i) { return CreateSolidBrush(RGB(i % 256, 0, 0)); }, DeleteObject);
+}
+
+// Menus: the table of windows and menus.
+unsigned UserHighWater() {
+    return HighWater([](int) { return CreatePopupMenu(); }, DestroyMenu);
+}
+
+// This thread's windows, children included.
+int ThreadWindows() {
+    int count = 0;
+    EnumThreadWindows(GetCurrentThreadId(), CountWindow, reinterpret_cast<LPARAM>(&count));
+    return count;
+}
 
 BOOL CALLBACK MatchChild(HWND wnd, LPARAM data) {
     auto* f = reinterpret_cast<TFind*>(data);
@@ -56,23 +94,41 @@ COLORREF ScreenPixel(HWND wnd, int x, int y) {
     return GetPixel(dc, x, y);
 }
 
-TActivationHook::TActivationHook(std::function<void(HWND)> answer) {
-    Answer = new std::function<void(HWND)>(std::move(answer));
+// GetGuiResources counts nothing under Wine, but freed handle slots are taken first: the highest slot
+// a batch of new objects gets only grows when objects were left alive.
+void ExpectNoneLeft(const std::function<void()>& round) {
+    round();
+    HANDLE self = GetCurrentProcess();
+    DWORD gdi = GetGuiResources(self, GR_GDIOBJECTS), user = GetGuiResources(self, GR_USEROBJECTS);
+    unsigned gdiHigh = GdiHighWater(), userHigh = UserHighWater();
+    int windows = ThreadWindows();
+    for (int i = 0; i < 500; ++i)
+        round();
+    EXPECT_LE(GetGuiResources(self, GR_GDIOBJECTS), gdi);
+    EXPECT_LE(GetGuiResources(self, GR_USEROBJECTS), user);
+    EXPECT_LE(GdiHighWater(), gdiHigh + 16);
+    EXPECT_LE(UserHighWater(), userHigh + 16);
+    EXPECT_EQ(ThreadWindows(), windows);
+    EXPECT_EQ(Screen->FormCount(), 0);
+}
+
+TCbtHook::TCbtHook(std::function<void(int, HWND)> watch) {
+    Watch = new std::function<void(int, HWND)>(std::move(watch));
     FHook = SetWindowsHookExW(WH_CBT, Proc, nullptr, GetCurrentThreadId());
 }
 
-TActivationHook::~TActivationHook() {
+TCbtHook::~TCbtHook() {
     UnhookWindowsHookEx(FHook);
-    delete Answer;
-    Answer = nullptr;
+    delete Watch;
+    Watch = nullptr;
 }
 
-LRESULT CALLBACK TActivationHook::Proc(int code, WPARAM wParam, LPARAM lParam) {
-    if (code == HCBT_ACTIVATE && Answer) {
+LRESULT CALLBACK TCbtHook::Proc(int code, WPARAM wParam, LPARAM lParam) {
+    if (Watch) {
         try {
-            (*Answer)(reinterpret_cast<HWND>(wParam));
+            (*Watch)(code, reinterpret_cast<HWND>(wParam));
         } catch (...) {
-            ADD_FAILURE() << "the answer of an activation hook failed";
+            ADD_FAILURE() << "the watch of a CBT hook failed";
         }
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);

@@ -16,15 +16,28 @@ std::u16string MessageBoxText(HWND box);
 // The pixel at (x, y) of a window's client area as it is on screen.
 COLORREF ScreenPixel(HWND wnd, int x, int y);
 
-// While alive, every window activated on this thread is shown to `answer` (which posts a reply).
-class TActivationHook {
+// Runs `round` once (classes registered, system fonts cached), then 500 times, and fails the test when
+// GDI objects, windows, menus or forms were left: one per round shows.
+void ExpectNoneLeft(const std::function<void()>& round);
+
+// While alive, every CBT hook call on this thread (code and window) is shown to `watch`. One at a time.
+class TCbtHook {
   public:
-    explicit TActivationHook(std::function<void(HWND)> answer);
-    TActivationHook(const TActivationHook&) = delete;
-    TActivationHook& operator=(const TActivationHook&) = delete;
-    ~TActivationHook();
+    explicit TCbtHook(std::function<void(int, HWND)> watch);
+    TCbtHook(const TCbtHook&) = delete;
+    TCbtHook& operator=(const TCbtHook&) = delete;
+    ~TCbtHook();
 
   private:
     static LRESULT CALLBACK Proc(int code, WPARAM wParam, LPARAM lParam);
     HHOOK FHook;
+};
+
+// While alive, every window activated on this thread is shown to `answer` (which posts a reply).
+class TActivationHook : public TCbtHook {
+  public:
+    explicit TActivationHook(std::function<void(HWND)> answer)
+        : TCbtHook([answer](int code, HWND wnd) {
+              if (code == HCBT_ACTIVATE) answer(wnd);
+          }) {}
 };
