@@ -117,12 +117,20 @@ void TWinControl::CreateWnd() {
         throw Exception(Format("Control '%s' has no parent window", Name().c_str()));
     RegisterWindowClass(p);
     CreationControl = this;
-    HWND wnd = CreateWindowExW(p.ExStyle, WideChars(p.WinClassName), WideChars(p.Caption), p.Style, p.X, p.Y,
-                               p.Width, p.Height, p.WndParent, nullptr, ModuleInstance(), nullptr);
+    HWND wnd = CreateWindowHandle(p);
     CreationControl = nullptr;
     if (!wnd || FHandle != wnd) throw Exception(Format("Error creating the window of '%s'", Name().c_str()));
     Perform(WM_SETFONT, reinterpret_cast<WPARAM>(Font().Handle()), FALSE);
     UpdateBounds();
+}
+
+HWND TWinControl::CreateWindowHandle(const TCreateParams& p) {
+    return CreateWindowExW(p.ExStyle, WideChars(p.WinClassName), WideChars(p.Caption), p.Style, p.X, p.Y,
+                           p.Width, p.Height, p.WndParent, nullptr, ModuleInstance(), nullptr);
+}
+
+void TWinControl::DestroyWindowHandle() {
+    DestroyWindow(FHandle);
 }
 
 void TWinControl::CreateHandle() {
@@ -136,7 +144,7 @@ void TWinControl::CreateHandle() {
 
 void TWinControl::DestroyWnd() {
     if (!Destroying()) FText = GetText();
-    DestroyWindow(FHandle);
+    DestroyWindowHandle();
     FHandle = nullptr;
 }
 
@@ -254,6 +262,7 @@ void TWinControl::AlignControls() {
             }
         }
     }
+    ControlsAligned(r);
 }
 
 void TWinControl::SetVisible(bool v) {

@@ -104,7 +104,7 @@ bool TApplication::ProcessMessage(MSG& msg) {
         return true;
     }
     try {
-        if (!IsKeyMsg(msg)) {
+        if (!IsMDIMsg(msg) && !IsShortCutMsg(msg) && !IsDialogCharMsg(msg) && !IsKeyMsg(msg)) {
             TranslateMessage(&msg);
             DispatchMessageW(&msg);
         }
@@ -169,6 +169,7 @@ void TApplication::ShowException(const Exception& E) {
 
 void RegisterFrameworkClasses() {
     RegisterGraphicsClasses();
+    RegisterMenuClasses();
     for (const TClassInfo* c :
          {&TForm::StaticClassInfo(), &TButton::StaticClassInfo(), &TEdit::StaticClassInfo(),
           &TComboBox::StaticClassInfo(), &TCheckBox::StaticClassInfo(), &TLabel::StaticClassInfo(),
