@@ -129,6 +129,18 @@ class TComponent : public TPersistent {
     // Either of the two that is freed first tells the other through Notification(opRemove), so that
     // a reference to a component owned elsewhere (a control's pop-up menu) never dangles.
     void FreeNotification(TComponent* AComponent);
+
+  protected:
+    // A reference to another component, cleared by ForgetReference from Notification once it is freed.
+    template <class T> void SetReference(T*& field, T* value) {
+        field = value;
+        if (value) value->FreeNotification(this);
+    }
+    template <class T> static void ForgetReference(T*& field, const TComponent* freed) {
+        if (field == freed) field = nullptr;
+    }
+
+  public:
     // Event handlers by name, for binding stored handler names; empty when unknown.
     virtual TMethod MethodAddress(const std::string& name) const;
     // The component a description nests this one in (a control's parent); none by default.

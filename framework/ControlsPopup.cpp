@@ -6,13 +6,12 @@
 #include <windowsx.h>
 
 void TControl::SetPopupMenu(TPopupMenu* v) {
-    FPopupMenu = v;
-    if (v) v->FreeNotification(this);
+    SetReference(FPopupMenu, v);
 }
 
 void TControl::Notification(TComponent* AComponent, TOperation Operation) {
     TComponent::Notification(AComponent, Operation);
-    if (Operation == opRemove && AComponent == FPopupMenu) FPopupMenu = nullptr;
+    if (Operation == opRemove) ForgetReference(FPopupMenu, AComponent);
 }
 
 // From the keyboard (lParam -1) the menu opens at the control's top-left corner (a form's bounds are
@@ -24,7 +23,7 @@ bool TControl::ContextPopup(TMessage& Message) {
         at = {FLeft, FTop};
         if (FParent) ClientToScreen(FParent->Handle(), &at);
     }
-    FPopupMenu->PopupComponent = this;
+    FPopupMenu->SetPopupComponent(this);
     FPopupMenu->Popup(at.x, at.y);
     Message.Result = 1;
     return true;

@@ -51,8 +51,7 @@ void TCustomForm::ControlsAligned(const RECT& Rest) {
 
 void TCustomForm::SetWindowMenu(TMenuItem* v) {
     if (v == FWindowMenu) return;
-    FWindowMenu = v;
-    if (v) v->FreeNotification(this);
+    SetReference(FWindowMenu, v);
     if (!FClient || !v) return;
     SendMessageW(FClient.get(), WM_MDISETMENU, 0, reinterpret_cast<LPARAM>(v->Handle()));
     DrawMenuBar(Handle());

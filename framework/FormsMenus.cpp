@@ -4,8 +4,7 @@
 void TCustomForm::SetMenu(TMainMenu* v) {
     if (v == FMenu) return;
     DetachMenu();
-    FMenu = v;
-    if (v) v->FreeNotification(this);
+    SetReference(FMenu, v);
     AttachMenu();
 }
 
@@ -35,7 +34,7 @@ void TCustomForm::ForgetMenus(TComponent* AComponent) {
         DetachMenu();
         FMenu = nullptr;
     }
-    if (AComponent == FWindowMenu) FWindowMenu = nullptr;
+    ForgetReference(FWindowMenu, AComponent);
 }
 
 bool TCustomForm::IsShortCut(TShortCut shortCut) {

@@ -22,7 +22,7 @@ class EMenuError : public Exception {
 // A key with its modifiers: the virtual key in the low byte.
 using TShortCut = uint16_t;
 constexpr TShortCut scShift = 0x2000, scCtrl = 0x4000, scAlt = 0x8000;
-// "Ctrl+Shift+S", "F5", "Del"; empty for 0.
+// "Shift+Ctrl+S", "F5", "Del"; empty for 0.
 std::string ShortCutToText(TShortCut shortCut);
 // The key with the modifiers held down now.
 TShortCut ShortCutOfKey(WPARAM key);
@@ -191,13 +191,17 @@ class TPopupMenu : public TMenu {
     using TMenu::TMenu;
     // Shows the menu at a screen point; a chosen item is clicked once the menu has closed.
     virtual void Popup(int X, int Y);
-    TComponent* PopupComponent = nullptr; // the control it was last shown for
+    // The control it was last shown for; null once that control is freed.
+    TComponent* PopupComponent() const { return FPopupComponent; }
+    void SetPopupComponent(TComponent* v);
     TPopupAlignment Alignment = paLeft;
     bool AutoPopup = true; // shown by its control on WM_CONTEXTMENU
     TNotifyEvent OnPopup;
+    void Notification(TComponent* AComponent, TOperation Operation) override;
 
   private:
     HWND OwnerWindow();
+    TComponent* FPopupComponent = nullptr;
     TWindowOwner FOwnerWindow; // hidden; hears what the system says about the shown menu
 };
 

@@ -21,8 +21,7 @@ TMenu::TMenu(TComponent* AOwner) : TComponent(AOwner), FItems(new TMenuItem(this
 
 void TMenu::SetImages(TImageList* v) {
     if (v == FImages) return;
-    FImages = v;
-    if (v) v->FreeNotification(this);
+    SetReference(FImages, v);
     Refresh();
 }
 

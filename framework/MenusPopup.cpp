@@ -46,6 +46,15 @@ const TClassInfo& TPopupMenu::StaticClassInfo() {
     return info;
 }
 
+void TPopupMenu::SetPopupComponent(TComponent* v) {
+    SetReference(FPopupComponent, v);
+}
+
+void TPopupMenu::Notification(TComponent* AComponent, TOperation Operation) {
+    TMenu::Notification(AComponent, Operation);
+    if (Operation == opRemove) ForgetReference(FPopupComponent, AComponent);
+}
+
 HWND TPopupMenu::OwnerWindow() {
     if (!FOwnerWindow) FOwnerWindow.reset(CreateOwnerWindow());
     if (!FOwnerWindow) throw EMenuError("Cannot create the window of a pop-up menu");

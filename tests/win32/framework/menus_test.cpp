@@ -270,7 +270,7 @@ TEST(PopupMenu, ControlShowsItsMenuForAContextMenu) {
     TMenuAnswer answer({{VK_ESCAPE}, {VK_ESCAPE}, {VK_ESCAPE}});
     SendMessageW(form->Edit1->Handle(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(form->Edit1->Handle()),
                  MAKELPARAM(150, 150));
-    EXPECT_EQ(form->PopupMenu1->PopupComponent, form->Edit1);
+    EXPECT_EQ(form->PopupMenu1->PopupComponent(), form->Edit1);
     SendMessageW(form->Edit1->Handle(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(form->Edit1->Handle()), -1);
     EXPECT_EQ(answer.MenusOpened(), 2);
     EXPECT_EQ(form->Log, (std::vector<std::string>{"popup", "popup"}));
@@ -278,6 +278,8 @@ TEST(PopupMenu, ControlShowsItsMenuForAContextMenu) {
     SendMessageW(form->Edit1->Handle(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(form->Edit1->Handle()), -1);
     EXPECT_EQ(answer.MenusOpened(), 3);
     EXPECT_EQ(form->Log.size(), 2u);
+    form->Edit1->Free();
+    EXPECT_EQ(form->PopupMenu1->PopupComponent(), nullptr);
 }
 
 // Handlers measure and draw the items of a shown menu; items without them get the default look.
