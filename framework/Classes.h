@@ -130,6 +130,18 @@ class TComponent : public TPersistent {
     // hears through Notification(opRemove) when the other goes.
     void FreeNotification(TComponent* AComponent);
     void RemoveFreeNotification(TComponent* AComponent);
+
+  protected:
+    // A reference to another component, cleared by ForgetReference from Notification once it is freed.
+    template <class T> void SetReference(T*& field, T* value) {
+        field = value;
+        if (value) value->FreeNotification(this);
+    }
+    template <class T> static void ForgetReference(T*& field, const TComponent* freed) {
+        if (field == freed) field = nullptr;
+    }
+
+  public:
     // Event handlers by name, for binding stored handler names; empty when unknown.
     virtual TMethod MethodAddress(const std::string& name) const;
     // The component a description nests this one in (a control's parent); none by default.
@@ -137,11 +149,12 @@ class TComponent : public TPersistent {
     virtual TComponent* GetParentComponent() const { return nullptr; }
 
   private:
+    void NotifyFreeing();
+
     TComponent* FOwner = nullptr;
     std::string FName;
     std::vector<TComponent*> FComponents;
     std::vector<TComponent*> FFreeNotifies;
-    void NotifyFreeing();
 };
 
 // ---- Streams ------------------------------------------------------------------------------------

@@ -3,6 +3,7 @@
 
 #include "Forms.h"
 #include "Guards.h"
+#include "Menus.h"
 
 #include <windowsx.h>
 
@@ -12,13 +13,15 @@ const TEnumNames AlignNames{"alNone", "alTop", "alBottom", "alLeft", "alRight", 
 const TEnumNames AlignmentNames{"taLeftJustify", "taRightJustify", "taCenter"};
 
 const TClassInfo& TControl::StaticClassInfo() {
-    static const TClassInfo info = TClassBuilder<TControl>("TControl", TComponent::StaticClassInfo())
-                                       .Int("Left", &TControl::Left, &TControl::SetLeft)
-                                       .Int("Top", &TControl::Top, &TControl::SetTop)
-                                       .Int("Width", &TControl::Width, &TControl::SetWidth)
-                                       .Int("Height", &TControl::Height, &TControl::SetHeight)
-                                       .Str("Hint", &TControl::Hint, &TControl::Hint)
-                                       .Build();
+    static const TClassInfo info =
+        TClassBuilder<TControl>("TControl", TComponent::StaticClassInfo())
+            .Int("Left", &TControl::Left, &TControl::SetLeft)
+            .Int("Top", &TControl::Top, &TControl::SetTop)
+            .Int("Width", &TControl::Width, &TControl::SetWidth)
+            .Int("Height", &TControl::Height, &TControl::SetHeight)
+            .Str("Hint", &TControl::Hint, &TControl::Hint)
+            .Obj<TPopupMenu>("PopupMenu", &TControl::PopupMenu, &TControl::SetPopupMenu)
+            .Build();
     return info;
 }
 
@@ -170,6 +173,9 @@ void TControl::WndProc(TMessage& Message) {
     case WM_LBUTTONDBLCLK:
     case WM_LBUTTONUP:
         MouseButton(Message);
+        break;
+    case WM_CONTEXTMENU:
+        if (ContextPopup(Message)) return;
         break;
     case CM_ENABLEDCHANGED:
     case CM_COLORCHANGED:

@@ -11,6 +11,7 @@
 
 class TWinControl;
 class TCustomForm;
+class TPopupMenu;
 
 enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
 enum TAlignment { taLeftJustify, taRightJustify, taCenter };
@@ -78,6 +79,10 @@ class TControl : public TComponent {
     bool ParentColor() const { return FParentColor; }
     void SetParentColor(bool v);
     std::string Hint;
+    // Shown on WM_CONTEXTMENU when its AutoPopup is set (ControlsPopup.cpp).
+    TPopupMenu* PopupMenu() const { return FPopupMenu; }
+    void SetPopupMenu(TPopupMenu* v);
+    void Notification(TComponent* AComponent, TOperation Operation) override;
 
     // Every message to the control goes through WindowProc: initially the control's own WndProc.
     TWndMethod WindowProc;
@@ -107,6 +112,7 @@ class TControl : public TComponent {
     bool ClickOnMouseUp = false;
 
   private:
+    bool ContextPopup(TMessage& Message);
     void FontChanged(TObject* Sender);
     void MouseButton(TMessage& Message);
     void TakeParentFont();
@@ -121,6 +127,7 @@ class TControl : public TComponent {
     std::string FText; // for windowless controls and for windows not made yet
     TFont FFont;
     TColor FColor = clWindow;
+    TPopupMenu* FPopupMenu = nullptr;
 
     friend class TWinControl;
 };
@@ -191,6 +198,11 @@ class TWinControl : public TControl {
     // its MDICREATESTRUCT's lParam); a child window gets a control ID none of its siblings has.
     virtual HWND CreateWindowHandle(const TCreateParams& Params);
     virtual void DestroyWnd(); // keeps what the window holds (text, items) for the next one
+    // The system calls themselves: an MDI child is made and destroyed by its MDI client.
+    virtual HWND CreateWindowHandle(const TCreateParams& Params);
+    virtual void DestroyWindowHandle();
+    // The client area left over once the aligned children are placed (an MDI frame's client goes there).
+    virtual void ControlsAligned(const RECT&) {}
     void CreateHandle();
     void DestroyHandle();
     virtual void PaintWindow(HDC dc);

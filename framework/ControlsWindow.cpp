@@ -190,6 +190,10 @@ HWND TWinControl::CreateWindowHandle(const TCreateParams& Params) {
                            id, ModuleInstance(), this);
 }
 
+void TWinControl::DestroyWindowHandle() {
+    DestroyWindow(FHandle);
+}
+
 void TWinControl::CreateHandle() {
     if (FHandle) return;
     CreateWnd();
@@ -201,7 +205,7 @@ void TWinControl::CreateHandle() {
 
 void TWinControl::DestroyWnd() {
     if (!Destroying()) FText = GetText();
-    DestroyWindow(FHandle);
+    DestroyWindowHandle();
     FHandle = nullptr;
 }
 
@@ -315,6 +319,7 @@ void TWinControl::AlignControls() {
             }
         }
     }
+    ControlsAligned(r);
 }
 
 void TWinControl::SetVisible(bool v) {

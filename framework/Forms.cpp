@@ -13,6 +13,8 @@ const TEnumNames FormBorderStyleNames{"bsNone",   "bsSingle",     "bsSizeable",
 const TEnumNames BorderIconNames{"biSystemMenu", "biMinimize", "biMaximize", "biHelp"};
 const TEnumNames PositionNames{"poDesigned",     "poDefault",       "poDefaultPosOnly", "poDefaultSizeOnly",
                                "poScreenCenter", "poDesktopCenter", "poMainFormCenter", "poOwnerFormCenter"};
+const TEnumNames FormStyleNames{"fsNormal", "fsMDIChild", "fsMDIForm"};
+const TEnumNames WindowStateNames{"wsNormal", "wsMinimized", "wsMaximized"};
 
 namespace {
 bool Has(TBorderIcons icons, TBorderIcon i) {
@@ -71,6 +73,10 @@ const TClassInfo& TForm::StaticClassInfo() {
             .Int("ClientWidth", &TForm::ClientWidth, &TForm::SetClientWidth)
             .Int("ClientHeight", &TForm::ClientHeight, &TForm::SetClientHeight)
             .Bool("AutoScroll", &TForm::AutoScroll, &TForm::AutoScroll)
+            .Enum("FormStyle", FormStyleNames, &TForm::FormStyle, &TForm::SetFormStyle)
+            .Obj<TMainMenu>("Menu", &TForm::Menu, &TForm::SetMenu)
+            .Obj<TMenuItem>("WindowMenu", &TForm::WindowMenu, &TForm::SetWindowMenu)
+            .Enum("WindowState", WindowStateNames, &TForm::WindowState, &TForm::SetWindowState)
             .Event("OnCreate", static_cast<TNotifyEvent TForm::*>(&TForm::OnCreate))
             .Event("OnDestroy", static_cast<TNotifyEvent TForm::*>(&TForm::OnDestroy))
             .Event("OnClose", static_cast<TCloseEvent TForm::*>(&TForm::OnClose));
@@ -222,6 +228,8 @@ void TCustomForm::CreateParams(TCreateParams& Params) {
 void TCustomForm::CreateWnd() {
     RECT wanted = ClientRect();
     TCustomControl::CreateWnd();
+    AttachMenu();
+    CreateClient();
     FClientWidth = FClientHeight = -1;
     RECT got;
     GetClientRect(Handle(), &got);
@@ -236,8 +244,10 @@ void TCustomForm::SetVisible(bool v) {
         FShowAfterLoading = v;
         return;
     }
+    if (!v && FFormStyle == fsMDIChild) throw Exception("Cannot hide an MDI child form");
     if (v) HandleNeeded();
     TCustomControl::SetVisible(v);
+    if (v && FWindowState != wsNormal) ApplyWindowState();
 }
 
 void TCustomForm::Loaded() {
@@ -249,7 +259,7 @@ void TCustomForm::Loaded() {
 
 void TCustomForm::Close() {
     if (FModal) return SetModalResult(mrCancel);
-    TCloseAction action = caHide;
+    TCloseAction action = DefaultCloseAction();
     OnClose(this, action);
     if (action == caNone) return;
     if (Application->MainForm() == this)
@@ -368,6 +378,8 @@ bool TCustomForm::DialogKey(TMessage& Message) {
 // ---- Messages -----------------------------------------------------------------------------------
 
 void TCustomForm::WndProc(TMessage& Message) {
+    // MDI first: a maximized child leaving with its frame needs the menu bar it is shown on
+    if (MDIMessage(Message) || MenuMessage(Message)) return;
     switch (Message.Msg) {
     case WM_CLOSE:
         return Close();
@@ -393,6 +405,7 @@ TMethod TCustomForm::MethodAddress(const std::string& name) const {
 void TCustomForm::Notification(TComponent* AComponent, TOperation Operation) {
     TCustomControl::Notification(AComponent, Operation);
     if (Operation != opRemove) return;
+    ForgetMenus(AComponent);
     for (const TField& f : FFields)
         if (SameText(f.Name, AComponent->Name())) f.Set(nullptr);
 }

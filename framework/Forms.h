@@ -2,6 +2,8 @@
 #pragma once
 
 #include "Controls.h"
+#include "Menus.h"
+#include "WindowOwner.h"
 
 #include <exception>
 #include <map>
@@ -22,8 +24,9 @@ enum TPosition {
 enum TCloseAction { caNone, caHide, caFree, caMinimize };
 using TCloseEvent = TEvent<TObject*, TCloseAction&>;
 extern const TEnumNames FormBorderStyleNames, BorderIconNames, PositionNames;
-
-class TMainMenu; // the menu bar comes with the menus
+enum TFormStyle { fsNormal, fsMDIChild, fsMDIForm };
+enum TWindowState { wsNormal, wsMinimized, wsMaximized };
+extern const TEnumNames FormStyleNames, WindowStateNames;
 
 class TCustomForm : public TCustomControl {
     QL_CLASS_INFO()
@@ -38,7 +41,6 @@ class TCustomForm : public TCustomControl {
     TPosition Position() const { return FPosition; }
     void SetPosition(TPosition v) { FPosition = v; }
     bool AutoScroll = false; // stored only: forms do not scroll
-    TMainMenu* Menu = nullptr;
 
     TWinControl* ActiveControl() const { return FActiveControl; }
     void SetActiveControl(TWinControl* c);
@@ -70,9 +72,42 @@ class TCustomForm : public TCustomControl {
     TNotifyEvent OnCreate, OnDestroy;
     TCloseEvent OnClose;
 
+    // ---- Menus (FormsMenus.cpp) ----
+    // The menu bar; every menu message the window gets goes to the framework items it concerns.
+    TMainMenu* Menu() const { return FMenu; }
+    void SetMenu(TMainMenu* v);
+    // Clicks the item of the menu bar (an MDI child: of its frame's) with that shortcut.
+    bool IsShortCut(TShortCut shortCut);
+
+    // ---- MDI (FormsMDI.cpp) ----
+    // fsMDIForm: a frame with an MDI client window; fsMDIChild: a form inside the frame's client,
+    // always shown (hiding raises) and minimized on closing. A change makes the window anew.
+    TFormStyle FormStyle() const { return FFormStyle; }
+    void SetFormStyle(TFormStyle v);
+    TWindowState WindowState() const;
+    void SetWindowState(TWindowState v);
+    // The frame's menu item whose drop-down lists the MDI children.
+    TMenuItem* WindowMenu() const { return FWindowMenu; }
+    void SetWindowMenu(TMenuItem* v);
+    HWND ClientHandle() const { return FClient.get(); }
+    // Itself for a frame, its frame for an MDI child with a window, otherwise null.
+    TCustomForm* MDIFrame();
+    TCustomForm* ActiveMDIChild();
+    int MDIChildCount();
+    TCustomForm* MDIChildren(int i); // in z-order, topmost first
+    void Cascade();
+    void Tile();
+    void ArrangeIcons();
+    void Next();
+    void Previous();
+
   protected:
     void CreateParams(TCreateParams& Params) override;
     void CreateWnd() override;
+    HWND CreateWindowHandle(const TCreateParams& Params) override;
+    void DestroyWindowHandle() override;
+    void ControlsAligned(const RECT& Rest) override;
+    void DefaultHandler(TMessage& Message) override;
     void WndProc(TMessage& Message) override;
     void SetClientSize(int AWidth, int AHeight) override;
     void Loaded() override;
@@ -101,6 +136,16 @@ class TCustomForm : public TCustomControl {
     void FocusActiveControl();
     bool DialogKey(TMessage& Message);
     void CloseModal();
+    bool MenuMessage(TMessage& Message);
+    void AttachMenu();
+    void DetachMenu();
+    void ForgetMenus(TComponent* AComponent);
+    bool MDIMessage(TMessage& Message);
+    void CreateClient();
+    std::vector<HWND> MDIChildWindows() const;
+    void DestroyChildren();
+    TCloseAction DefaultCloseAction() const;
+    void ApplyWindowState();
 
     TFormBorderStyle FBorderStyle = bsSizeable;
     TBorderIcons FBorderIcons = 1u << biSystemMenu | 1u << biMinimize | 1u << biMaximize;
@@ -111,6 +156,11 @@ class TCustomForm : public TCustomControl {
     int FClientWidth = -1, FClientHeight = -1; // asked for before the window exists
     std::map<std::string, TMethod> FHandlers;
     std::vector<TField> FFields;
+    TMainMenu* FMenu = nullptr;
+    TMenuItem* FWindowMenu = nullptr;
+    TFormStyle FFormStyle = fsNormal;
+    TWindowState FWindowState = wsNormal; // asked for before the window shows
+    TWindowOwner FClient;                 // the MDI client; the system takes it down with the frame
 };
 
 class TForm : public TCustomForm {
@@ -183,6 +233,10 @@ class TApplication : public TComponent {
     void Report(const Exception& E);
     bool ProcessMessage(MSG& msg);
     bool IsKeyMsg(const MSG& msg);
+    // Before dispatching (FormsMenuKeys.cpp): MDI system keys, menu shortcuts, dialog characters.
+    bool IsMDIMsg(MSG& msg);
+    bool IsShortCutMsg(const MSG& msg);
+    bool IsDialogCharMsg(const MSG& msg);
 
     TCustomForm* FMainForm = nullptr;
     bool FTerminated = false;

@@ -121,7 +121,7 @@ bool TApplication::ProcessMessage(MSG& msg) {
         return false;
     }
     try {
-        if (!IsKeyMsg(msg)) {
+        if (!IsMDIMsg(msg) && !IsShortCutMsg(msg) && !IsDialogCharMsg(msg) && !IsKeyMsg(msg)) {
             TranslateMessage(&msg);
             DispatchMessageW(&msg);
         }
@@ -201,6 +201,7 @@ int RunApplication(const std::function<void()>& CreateForms) {
 void RegisterFrameworkClasses() {
     RegisterGraphicsClasses();
     RegisterCommonControlClasses();
+    RegisterMenuClasses();
     for (const TClassInfo* c :
          {&TForm::StaticClassInfo(), &TButton::StaticClassInfo(), &TEdit::StaticClassInfo(),
           &TComboBox::StaticClassInfo(), &TCheckBox::StaticClassInfo(), &TLabel::StaticClassInfo(),

@@ -20,7 +20,7 @@ using TWndMethod = TEvent<TMessage&>;
 enum : UINT {
     CM_BASE = 0xB000,
     CM_DIALOGKEY = CM_BASE + 5,    // wParam: virtual key; non-zero result: the key was used
-    CM_DIALOGCHAR = CM_BASE + 6,   // wParam: character
+    CM_DIALOGCHAR = CM_BASE + 6,   // wParam: character, lParam: key data; from the message loop to the form
     CM_FOCUSCHANGED = CM_BASE + 7, // to the form, broadcast to every control; lParam: the focused control
     CM_PARENTFONTCHANGED = CM_BASE + 8,
     CM_PARENTCOLORCHANGED = CM_BASE + 9,
@@ -31,6 +31,7 @@ enum : UINT {
     CM_TEXTCHANGED = CM_BASE + 18,
     CM_MOUSEENTER = CM_BASE + 19, // lParam: the control
     CM_MOUSELEAVE = CM_BASE + 20, // lParam: the control
+    // to a menu bar's window; wParam: items came, went or were shown or hidden; lParam: the item
     CM_MENUCHANGED = CM_BASE + 21,
     CM_ENTER = CM_BASE + 26,          // the control got the focus
     CM_EXIT = CM_BASE + 27,           // the control lost the focus

@@ -62,6 +62,25 @@ TEST(Component, OwnerDestroysOwnedInReverseOrderAndHearsOfIt) {
     EXPECT_EQ(log, want);
 }
 
+// A reference across owners: whichever side goes first tells the other, once, and never afterwards.
+TEST(Component, FreeNotificationTellsTheSurvivorEitherWay) {
+    std::vector<std::string> log;
+    auto* form = new Probe(nullptr, &log);
+    form->SetName("form");
+    auto* menu = new Probe(nullptr, &log);
+    menu->SetName("menu");
+    auto* other = new Probe(nullptr, &log);
+    other->SetName("other");
+    menu->FreeNotification(form);
+    form->FreeNotification(menu); // the same pair again: still one notice
+    other->FreeNotification(form);
+    menu->Free();
+    form->Free(); // only `other` is left to hear of it
+    other->Free();
+    std::vector<std::string> want{"gone menu", "~menu", "gone form", "~form", "~other"};
+    EXPECT_EQ(log, want);
+}
+
 TEST(Events, BindToMemberAndSurviveTypeErasure) {
     struct Target : TObject {
         int Hits = 0;

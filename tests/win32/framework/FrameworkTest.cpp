@@ -12,6 +12,26 @@ struct TFind {
     HWND Found;
 };
 
+// GetGuiResources counts nothing under Wine, but freed handle slots are taken first: the highest
+// slot a batch of new objects gets only grows when objects were left alive.
+template <class Make, class Destroy> unsigned HighWater(Make make, Destroy destroy) {
+    std::vector<decltype(make(0))> batch;
+    unsigned high = 0;
+    for (int i = 0; i < 3000; ++i) {
+        batch.push_back(make(i));
+        high = std::max(high, unsigned(reinterpret_cast<uintptr_t>(batch.back())) & 0xFFFF);
+    }
+    for (auto h : batch)
+        destroy(h);
+    return high;
+}
+
+BOOL CALLBACK CountWindow(HWND wnd, LPARAM count) {
+    ++*reinterpret_cast<int*>(count);
+    EnumChildWindows(wnd, CountWindow, count);
+    return TRUE;
+}
+
 BOOL CALLBACK MatchChild(HWND wnd, LPARAM data) {
     auto* f = reinterpret_cast<TFind*>(data);
     wchar_t cls[64] = {};
@@ -21,13 +41,23 @@ BOOL CALLBACK MatchChild(HWND wnd, LPARAM data) {
     if (match) f->Found = wnd;
     return !match;
 }
-
-BOOL CALLBACK CountWindow(HWND wnd, LPARAM count) {
-    ++*reinterpret_cast<int*>(count);
-    EnumChildWindows(wnd, CountWindow, count);
-    return TRUE;
-}
 } // namespace
+
+// Brushes: the GDI table.
+unsigned GdiHighWater() {
+    return HighWater([](int i) { return CreateSolidBrush(RGB(i % 256, 0, 0)); }, DeleteObject);
+}
+
+// Menus: the table of windows and menus.
+unsigned UserHighWater() {
+    return HighWater([](int) { return CreatePopupMenu(); }, DestroyMenu);
+}
+
+int ThreadWindows() {
+    int count = 0;
+    EnumThreadWindows(GetCurrentThreadId(), CountWindow, reinterpret_cast<LPARAM>(&count));
+    return count;
+}
 
 void Pump() {
     Application->ProcessMessages();
@@ -63,41 +93,25 @@ COLORREF ScreenPixel(HWND wnd, int x, int y) {
     return GetPixel(dc, x, y);
 }
 
-unsigned GdiHighWater() {
-    std::vector<HBRUSH> batch;
-    unsigned high = 0;
-    for (int i = 0; i < 3000; ++i) {
-        batch.push_back(CreateSolidBrush(RGB(i % 256, 0, 0)));
-        high = std::max(high, unsigned(reinterpret_cast<uintptr_t>(batch.back())) & 0xFFFF);
-    }
-    for (HBRUSH b : batch)
-        DeleteObject(b);
-    return high;
-}
-
-int ThreadWindows() {
-    int count = 0;
-    EnumThreadWindows(GetCurrentThreadId(), CountWindow, reinterpret_cast<LPARAM>(&count));
-    return count;
-}
-
-TActivationHook::TActivationHook(std::function<void(HWND)> answer) {
-    FHook.OnHook.Code = [answer = std::move(answer)](THookMessage& m) {
-        if (m.Code == HCBT_ACTIVATE) answer(reinterpret_cast<HWND>(m.WParam));
-    };
-    FHook.Install();
-}
-
 void ExpectNoLeaks(const std::function<void()>& cycle, int rounds) {
     cycle();
     HANDLE self = GetCurrentProcess();
     DWORD gdi = GetGuiResources(self, GR_GDIOBJECTS), user = GetGuiResources(self, GR_USEROBJECTS);
-    unsigned high = GdiHighWater();
+    unsigned gdiHigh = GdiHighWater(), userHigh = UserHighWater();
     int windows = ThreadWindows();
     for (int i = 0; i < rounds; ++i)
         cycle();
     EXPECT_LE(GetGuiResources(self, GR_GDIOBJECTS), gdi);
     EXPECT_LE(GetGuiResources(self, GR_USEROBJECTS), user);
-    EXPECT_LE(GdiHighWater(), high + 16); // one object left per cycle would add one per round
+    EXPECT_LE(GdiHighWater(), gdiHigh + 16); // one object left per cycle would add one per round
+    EXPECT_LE(UserHighWater(), userHigh + 16);
     EXPECT_EQ(ThreadWindows(), windows);
+    EXPECT_EQ(Screen->FormCount(), 0);
+}
+
+TCbtHook::TCbtHook(std::function<void(int, HWND)> watch) {
+    FHook.OnHook.Code = [watch = std::move(watch)](THookMessage& m) {
+        watch(m.Code, reinterpret_cast<HWND>(m.WParam));
+    };
+    FHook.Install();
 }

@@ -16,21 +16,30 @@ HWND FindChild(HWND parent, const char16_t* className, const char16_t* text = nu
 std::u16string MessageBoxText(HWND box);
 // The pixel at (x, y) of a window's client area as it is on screen.
 COLORREF ScreenPixel(HWND wnd, int x, int y);
-// Runs `cycle` once (classes registered, system fonts cached), then `rounds` times, and checks that
-// the process's GDI and USER objects and the thread's windows are back where they were.
+// Runs `cycle` once (classes registered, system fonts cached), then `rounds` times, and fails the
+// test when GDI objects, windows, menus or forms were left: one per round shows.
 void ExpectNoLeaks(const std::function<void()>& cycle, int rounds = 500);
 
-// Leak measures that work under Wine, where GetGuiResources counts nothing: the highest handle index
-// a batch of new brushes gets (freed entries are taken first, so it only grows when objects were
-// left alive), and the windows of this thread, children included.
+// Leak measures that work under Wine, where GetGuiResources counts nothing: the highest handle slot
+// a batch of new brushes (or menus) gets, and the windows of this thread, children included.
 unsigned GdiHighWater();
+unsigned UserHighWater();
 int ThreadWindows();
 
-// While alive, every window activated on this thread is shown to `answer` (which posts a reply).
-class TActivationHook {
+// While alive, every CBT hook call on this thread (code and window) is shown to `watch`. One at a time.
+class TCbtHook {
   public:
-    explicit TActivationHook(std::function<void(HWND)> answer);
+    explicit TCbtHook(std::function<void(int, HWND)> watch);
 
   private:
     THook FHook{WH_CBT, {}};
+};
+
+// While alive, every window activated on this thread is shown to `answer` (which posts a reply).
+class TActivationHook : public TCbtHook {
+  public:
+    explicit TActivationHook(std::function<void(HWND)> answer)
+        : TCbtHook([answer](int code, HWND wnd) {
+              if (code == HCBT_ACTIVATE) answer(wnd);
+          }) {}
 };
