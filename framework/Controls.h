@@ -197,10 +197,9 @@ class TWinControl : public TControl {
     // Makes the window, passing the control as the creation parameter (an MDI child passes it in
     // its MDICREATESTRUCT's lParam); a child window gets a control ID none of its siblings has.
     virtual HWND CreateWindowHandle(const TCreateParams& Params);
-    virtual void DestroyWnd(); // keeps what the window holds (text, items) for the next one
-    // The system calls themselves: an MDI child is made and destroyed by its MDI client.
-    virtual HWND CreateWindowHandle(const TCreateParams& Params);
+    // An MDI child is destroyed by its MDI client.
     virtual void DestroyWindowHandle();
+    virtual void DestroyWnd(); // keeps what the window holds (text, items) for the next one
     // The client area left over once the aligned children are placed (an MDI frame's client goes there).
     virtual void ControlsAligned(const RECT&) {}
     void CreateHandle();
