@@ -400,3 +400,13 @@ class TCollection : public TPersistent {
     std::vector<TCollectionItem*> FItems;
     int FNextID = 0, FUpdateCount = 0;
 };
+
+// A collection of Item, with its items given as Item.
+template <class Item> class TCollectionOf : public TCollection {
+  public:
+    using TCollection::TCollection;
+    Item* Items(int i) const { return static_cast<Item*>(TCollection::Items(i)); }
+    Item* operator[](int i) const { return Items(i); }
+    Item* Add() { return static_cast<Item*>(TCollection::Add()); }
+    Item* Insert(int i) { return static_cast<Item*>(TCollection::Insert(i)); }
+};

@@ -79,7 +79,7 @@ const TClassInfo& TStatusPanels::StaticClassInfo() {
 }
 
 TStatusPanels::TStatusPanels(TCustomStatusBar& StatusBar)
-    : TCollection(CollectionItemClass<TStatusPanel>(), &StatusBar), FBar(StatusBar) {}
+    : TCollectionOf(CollectionItemClass<TStatusPanel>(), &StatusBar), FBar(StatusBar) {}
 
 void TStatusPanels::Update(TCollectionItem* Item) {
     if (Item)

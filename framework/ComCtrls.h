@@ -35,13 +35,10 @@ class TStatusPanel : public TCollectionItem {
 };
 
 // The panels of a status bar, stored as `Panels = <item Width = 420 end …>`.
-class TStatusPanels : public TCollection {
+class TStatusPanels : public TCollectionOf<TStatusPanel> {
     QL_CLASS_INFO()
   public:
     explicit TStatusPanels(TCustomStatusBar& StatusBar);
-    TStatusPanel* Items(int i) const { return static_cast<TStatusPanel*>(TCollection::Items(i)); }
-    TStatusPanel* operator[](int i) const { return Items(i); }
-    TStatusPanel* Add() { return static_cast<TStatusPanel*>(TCollection::Add()); }
 
   protected:
     void Update(TCollectionItem* Item) override;

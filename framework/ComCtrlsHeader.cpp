@@ -7,7 +7,7 @@
 
 const TClassInfo& THeaderSection::StaticClassInfo() {
     static const TClassInfo info =
-        TClassBuilder<THeaderSection>("THeaderSection", TPersistent::StaticClassInfo())
+        TClassBuilder<THeaderSection>("THeaderSection", TCollectionItem::StaticClassInfo())
             .Enum("Alignment", AlignmentNames, &THeaderSection::Alignment, &THeaderSection::SetAlignment)
             .Int("ImageIndex", &THeaderSection::ImageIndex, &THeaderSection::SetImageIndex)
             .Str("Text", &THeaderSection::Text, &THeaderSection::SetText)
@@ -16,15 +16,32 @@ const TClassInfo& THeaderSection::StaticClassInfo() {
     return info;
 }
 
+void THeaderSection::Assign(const TPersistent* Source) {
+    if (auto* section = dynamic_cast<const THeaderSection*>(Source)) FImageIndex = section->FImageIndex;
+    TTitledItem::Assign(Source);
+}
+
+const TClassInfo& THeaderSections::StaticClassInfo() {
+    static const TClassInfo info{"THeaderSections", &TCollection::StaticClassInfo(), {}, {}};
+    return info;
+}
+
+THeaderSections::THeaderSections(THeaderControl& Header)
+    : TCollectionOf(CollectionItemClass<THeaderSection>(), &Header), FHeader(Header) {}
+
+void THeaderSections::Update(TCollectionItem* Item) {
+    FHeader.SectionsChanged(Item);
+}
+
 const TClassInfo& THeaderControl::StaticClassInfo() {
     static const TClassInfo info = [] {
         TClassBuilder<THeaderControl> b("THeaderControl", TWinControl::StaticClassInfo());
         b.Creatable()
             .Bool("HotTrack", &THeaderControl::HotTrack, &THeaderControl::SetHotTrack)
             .Obj<TImageList>("Images", &THeaderControl::Images, &THeaderControl::SetImages)
-            .Obj<TStrings>(
-                "SectionDefs",
-                [](const THeaderControl& h) { return &const_cast<THeaderControl&>(h).SectionDefs(); })
+            .Obj<THeaderSections>(
+                "Sections",
+                [](const THeaderControl& h) { return &const_cast<THeaderControl&>(h).Sections(); })
             .Event("OnSectionClick", &THeaderControl::OnSectionClick)
             .Event("OnSectionResize", &THeaderControl::OnSectionResize);
         PublishTabs(PublishLook(b));
@@ -41,7 +58,6 @@ THeaderControl::THeaderControl(TComponent* AOwner)
     SetAlign(alTop);
     SetColor(clBtnFace);
     SetParentColor(true);
-    FSections.OnChange = [this](TItemChange c, int i) { SectionsChanged(c, i); };
 }
 
 THeaderControl::~THeaderControl() = default;
@@ -76,21 +92,17 @@ void THeaderControl::WriteSection(int i, UINT msg) {
     Perform(msg, WPARAM(i), reinterpret_cast<LPARAM>(&item));
 }
 
-void THeaderControl::SectionsChanged(TItemChange change, int i) {
-    if (!HandleAllocated()) return;
-    switch (change) {
-    case icAdded:
-        return WriteSection(i, HDM_INSERTITEMW);
-    case icChanged:
-        return WriteSection(i, HDM_SETITEMW);
-    case icDeleted:
-        Perform(HDM_DELETEITEM, WPARAM(i));
-        return;
-    case icCleared:
-        while (Perform(HDM_DELETEITEM, 0)) {
-        }
-        return;
+void THeaderControl::WriteAllSections() {
+    while (Perform(HDM_DELETEITEM, 0)) {
     }
+    for (int i = 0; i < FSections.Count(); ++i)
+        WriteSection(i, HDM_INSERTITEMW);
+}
+
+void THeaderControl::SectionsChanged(TCollectionItem* section) {
+    if (!HandleAllocated()) return;
+    if (section) return WriteSection(section->Index(), HDM_SETITEMW);
+    WriteAllSections();
 }
 
 void THeaderControl::CreateParams(TCreateParams& Params) {
@@ -103,8 +115,7 @@ void THeaderControl::CreateParams(TCreateParams& Params) {
 void THeaderControl::CreateWnd() {
     TWinControl::CreateWnd();
     Perform(HDM_SETIMAGELIST, 0, FImages->LParam());
-    for (int i = 0; i < FSections.Count(); ++i)
-        WriteSection(i, HDM_INSERTITEMW);
+    WriteAllSections();
 }
 
 // The end of a drag carries the new width; the window takes it right after.

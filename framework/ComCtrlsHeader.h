@@ -7,19 +7,33 @@
 
 #include <memory>
 
-class THeaderSection : public TTitledItem<THeaderSection> {
+class THeaderSection : public TTitledItem {
     QL_CLASS_INFO()
   public:
     using TTitledItem::TTitledItem;
     // An image of the control's Images beside the text; -1 for none.
     int ImageIndex() const { return FImageIndex; }
     void SetImageIndex(int v) { Change(FImageIndex, v); }
+    void Assign(const TPersistent* Source) override;
 
   private:
     friend class THeaderControl;
     int FImageIndex = -1;
 };
-using THeaderSections = TItemList<THeaderSection>;
+class THeaderControl;
+
+// The sections of a header control, stored as `Sections = <item Text = 'Name' end …>`.
+class THeaderSections : public TCollectionOf<THeaderSection> {
+    QL_CLASS_INFO()
+  public:
+    explicit THeaderSections(THeaderControl& Header);
+
+  protected:
+    void Update(TCollectionItem* Item) override;
+
+  private:
+    THeaderControl& FHeader;
+};
 
 class TImagesLink;
 using TSectionNotifyEvent = TEvent<TObject*, THeaderSection*>;
@@ -33,8 +47,6 @@ class THeaderControl : public TWinControl {
     ~THeaderControl() override;
 
     THeaderSections& Sections() { return FSections; }
-    // The description's form of the sections (ItemList.h).
-    TStrings& SectionDefs() { return FSectionDefs; }
     TImageList* Images() const;
     void SetImages(TImageList* v);
     // The section under the mouse is lit.
@@ -50,12 +62,13 @@ class THeaderControl : public TWinControl {
     void WndProc(TMessage& Message) override;
 
   private:
-    void SectionsChanged(TItemChange change, int i);
+    friend class THeaderSections;
+    void SectionsChanged(TCollectionItem* section);
     void WriteSection(int i, UINT msg);
+    void WriteAllSections();
     void Notified(TMessage& Message);
 
-    THeaderSections FSections;
-    TItemLines<THeaderSection> FSectionDefs{FSections};
+    THeaderSections FSections{*this};
     std::unique_ptr<TImagesLink> FImages;
     bool FHotTrack = false;
 };

@@ -33,7 +33,7 @@ wchar_t* TextParam(std::u16string& text) {
 
 const TClassInfo& TListColumn::StaticClassInfo() {
     static const TClassInfo info =
-        TClassBuilder<TListColumn>("TListColumn", TPersistent::StaticClassInfo())
+        TClassBuilder<TListColumn>("TListColumn", TCollectionItem::StaticClassInfo())
             .Enum("Alignment", AlignmentNames, &TListColumn::Alignment, &TListColumn::SetAlignment)
             .Str("Caption", &TListColumn::Caption, &TListColumn::SetCaption)
             .Int("Width", &TListColumn::Width, &TListColumn::SetWidth)
@@ -41,12 +41,17 @@ const TClassInfo& TListColumn::StaticClassInfo() {
     return info;
 }
 
+const TClassInfo& TListColumns::StaticClassInfo() {
+    static const TClassInfo info{"TListColumns", &TCollection::StaticClassInfo(), {}, {}};
+    return info;
+}
+
 const TClassInfo& TListView::StaticClassInfo() {
     static const TClassInfo info = [] {
         TClassBuilder<TListView> b("TListView", TWinControl::StaticClassInfo());
         b.Creatable()
-            .Obj<TStrings>("ColumnDefs",
-                           [](const TListView& l) { return &const_cast<TListView&>(l).ColumnDefs(); })
+            .Obj<TListColumns>("Columns",
+                               [](const TListView& l) { return &const_cast<TListView&>(l).Columns(); })
             .Obj<TStrings>("Items", [](const TListView& l) { return &const_cast<TListView&>(l).ItemLines(); })
             .Int("ItemIndex", &TListView::ItemIndex, &TListView::SetItemIndex)
             .Bool("GridLines", &TListView::GridLines, &TListView::SetGridLines)
@@ -61,7 +66,14 @@ const TClassInfo& TListView::StaticClassInfo() {
     return info;
 }
 
-// ---- Items --------------------------------------------------------------------------------------
+// ---- Columns and items -------------------------------------------------------------------------
+
+TListColumns::TListColumns(TListView& ListView)
+    : TCollectionOf(CollectionItemClass<TListColumn>(), &ListView), FListView(ListView) {}
+
+void TListColumns::Update(TCollectionItem* Item) {
+    FListView.ColumnsChanged(Item);
+}
 
 TListItem::TListItem(TItemList<TListItem>& list) : FList(list) {
     FSubItems.OnChange.Bind(this, &TListItem::Changed);
@@ -96,7 +108,6 @@ void TListItemLines::Insert(int i, const std::string& s) {
 TListView::TListView(TComponent* AOwner) : TWinControl(AOwner) {
     StoreBounds({0, 0, 250, 150});
     SetTabStop(true);
-    FColumns.OnChange = [this](TItemChange c, int i) { ColumnsChanged(c, i); };
     FItems.OnChange = [this](TItemChange c, int i) { ItemsChanged(c, i); };
 }
 
@@ -189,10 +200,10 @@ void TListView::WriteAllColumns() {
 }
 
 // Columns coming or going shift the sub-items between columns: every item is written again.
-void TListView::ColumnsChanged(TItemChange change, int i) {
+void TListView::ColumnsChanged(TCollectionItem* column) {
     if (!HandleAllocated()) return;
     TWriting writing(FWriting);
-    if (change == icChanged) return WriteColumn(i, LVM_SETCOLUMNW);
+    if (column) return WriteColumn(column->Index(), LVM_SETCOLUMNW);
     WriteAllColumns();
     for (int k = 0; k < FItems.Count(); ++k)
         WriteItem(k, LVM_SETITEMW);

@@ -3,11 +3,12 @@
 #pragma once
 
 #include "ComCtrlsItems.h"
+#include "ItemList.h"
 
 enum TViewStyle { vsIcon, vsSmallIcon, vsList, vsReport };
 extern const TEnumNames ViewStyleNames;
 
-class TListColumn : public TTitledItem<TListColumn> {
+class TListColumn : public TTitledItem {
     QL_CLASS_INFO()
   public:
     using TTitledItem::TTitledItem;
@@ -17,7 +18,21 @@ class TListColumn : public TTitledItem<TListColumn> {
   private:
     friend class TListView;
 };
-using TListColumns = TItemList<TListColumn>;
+
+class TListView;
+
+// The columns of a list view, stored as `Columns = <item Caption = 'Name' end …>`.
+class TListColumns : public TCollectionOf<TListColumn> {
+    QL_CLASS_INFO()
+  public:
+    explicit TListColumns(TListView& ListView);
+
+  protected:
+    void Update(TCollectionItem* Item) override;
+
+  private:
+    TListView& FListView;
+};
 
 // An item: its caption stands in the first column, its sub-items in the others.
 class TListItem : public TPersistent {
@@ -53,7 +68,6 @@ class TListItemLines : public TStrings {
     TListItems& FItems;
 };
 
-class TListView;
 using TLVColumnClickEvent = TEvent<TObject*, TListColumn*>;
 using TLVSelectItemEvent = TEvent<TObject*, TListItem*, bool>;
 
@@ -66,8 +80,7 @@ class TListView : public TWinControl {
 
     TListColumns& Columns() { return FColumns; }
     TListItems& Items() { return FItems; }
-    // The description's forms of both (ItemList.h, TListItemLines).
-    TStrings& ColumnDefs() { return FColumnDefs; }
+    // The description's form of the items.
     TStrings& ItemLines() { return FItemLines; }
 
     TViewStyle ViewStyle() const { return FViewStyle; }
@@ -96,7 +109,8 @@ class TListView : public TWinControl {
     void WndProc(TMessage& Message) override;
 
   private:
-    void ColumnsChanged(TItemChange change, int i);
+    friend class TListColumns;
+    void ColumnsChanged(TCollectionItem* column);
     void ItemsChanged(TItemChange change, int i);
     void WriteColumn(int i, UINT msg);
     void WriteItem(int i, UINT msg);
@@ -105,8 +119,7 @@ class TListView : public TWinControl {
     void TakeColumnWidths();
     void Notified(TMessage& Message);
 
-    TListColumns FColumns;
-    TItemLines<TListColumn> FColumnDefs{FColumns};
+    TListColumns FColumns{*this};
     TListItems FItems;
     TListItemLines FItemLines{FItems};
     TViewStyle FViewStyle = vsIcon;

@@ -14,21 +14,6 @@ BYTE ButtonStyle(TToolButtonStyle style, bool grouped) {
     static const BYTE styles[] = {BTNS_BUTTON, BTNS_CHECK, BTNS_SEP};
     return BYTE(styles[style] | (grouped && style == tbsCheck ? BTNS_GROUP : 0));
 }
-
-// The tool bar's canvas on the DC of one custom-draw notice.
-class TCanvasOnDC {
-  public:
-    TCanvasOnDC(TCanvas& canvas, HDC dc, const TControl& control) : FCanvas(canvas) {
-        FCanvas.SetHandle(dc);
-        FCanvas.Font().Assign(&control.Font());
-    }
-    TCanvasOnDC(const TCanvasOnDC&) = delete;
-    TCanvasOnDC& operator=(const TCanvasOnDC&) = delete;
-    ~TCanvasOnDC() { FCanvas.SetHandle(nullptr); }
-
-  private:
-    TCanvas& FCanvas;
-};
 } // namespace
 
 // ---- Class registry -----------------------------------------------------------------------------
@@ -302,7 +287,8 @@ void TToolBar::CustomDraw(TMessage& Message) {
     bool defaultDraw = true;
     if (n.dwDrawStage == CDDS_PREPAINT) {
         if (OnCustomDraw) {
-            TCanvasOnDC lent(FCanvas, n.hdc, *this);
+            TLentCanvas lent(FCanvas, n.hdc);
+            UseControlLook(FCanvas, *this);
             OnCustomDraw(this, n.rc, defaultDraw);
         }
         Message.Result = !defaultDraw         ? CDRF_SKIPDEFAULT
@@ -311,7 +297,8 @@ void TToolBar::CustomDraw(TMessage& Message) {
     } else if (n.dwDrawStage == CDDS_ITEMPREPAINT) {
         TToolButton* button = FindButton(n.dwItemSpec);
         if (button && OnCustomDrawButton) {
-            TCanvasOnDC lent(FCanvas, n.hdc, *this);
+            TLentCanvas lent(FCanvas, n.hdc);
+            UseControlLook(FCanvas, *this);
             OnCustomDrawButton(this, button, n.uItemState, defaultDraw);
         }
         Message.Result = defaultDraw ? CDRF_DODEFAULT : CDRF_SKIPDEFAULT;

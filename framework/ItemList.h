@@ -1,21 +1,12 @@
-// Lists of small items that belong to one control (list-view columns, header sections), and their
-// description form until descriptions hold collections: one line per item naming its published
-// properties, for example
-//   ColumnDefs.Strings = ('Caption=''Name, first'',Width=120' 'Caption=''Value'',Alignment=taRightJustify')
-// Values are separated by commas; a quoted value ('' for a quote) may hold commas. Portable.
+// Lists of small items that belong to one control (the list view's items), made and owned by the
+// list, which tells the control of each change. Portable.
 #pragma once
 
-#include "TypInfo.h"
+#include "Classes.h"
 
 #include <functional>
 #include <memory>
 #include <vector>
-
-// Sets the properties a line names; EConvertError for unknown names and malformed values.
-void SetItemProperties(TObject& item, const std::string& line);
-// The integer, enumeration and string properties in which item differs from fresh (all of them
-// when fresh is null), in declared order.
-std::string ItemPropertiesText(const TObject& item, const TObject* fresh);
 
 // What happened in a list: an item came (at the index), went (from it) or changed, or all went.
 enum TItemChange { icAdded, icDeleted, icChanged, icCleared };
@@ -63,31 +54,4 @@ template <class TItem> class TItemList {
         if (OnChange) OnChange(change, i);
     }
     std::vector<std::unique_ptr<TItem>> FItems;
-};
-
-// The items of a list as the lines of a string list: what a description reads and writes.
-template <class TItem> class TItemLines : public TStrings {
-  public:
-    explicit TItemLines(TItemList<TItem>& list) : FList(list) {}
-    int Count() const override { return FList.Count(); }
-    std::string Get(int i) const override {
-        TItemList<TItem> scratch;
-        TItem fresh(scratch);
-        return ItemPropertiesText(*FList.Items(i), &fresh);
-    }
-    // A line that cannot be read leaves no item behind.
-    void Insert(int i, const std::string& s) override {
-        TItem* item = FList.Insert(i);
-        try {
-            SetItemProperties(*item, s);
-        } catch (...) {
-            FList.Delete(i);
-            throw;
-        }
-    }
-    void Delete(int i) override { FList.Delete(i); }
-    void Clear() override { FList.Clear(); }
-
-  private:
-    TItemList<TItem>& FList;
 };

@@ -30,9 +30,16 @@ const char* const ComCtrlsText = R"(object ComCtrlsForm: TComCtrlsForm
     end
   end
   object HeaderControl1: THeaderControl
-    SectionDefs.Strings = (
-      'Text=''Name'',Width=120'
-      'Text=''Value'',Width=80,Alignment=taRightJustify')
+    Sections = <
+      item
+        Text = 'Name'
+        Width = 120
+      end
+      item
+        Alignment = taRightJustify
+        Text = 'Value'
+        Width = 80
+      end>
     OnSectionClick = HeaderSection
     OnSectionResize = HeaderSection
   end
@@ -100,10 +107,20 @@ const char* const ComCtrlsText = R"(object ComCtrlsForm: TComCtrlsForm
     Top = 224
     Width = 280
     Height = 120
-    ColumnDefs.Strings = (
-      'Caption=''Channel'',Width=100'
-      'Caption=''Arbitration'',Width=80,Alignment=taRightJustify'
-      'Caption=''Data'',Width=80')
+    Columns = <
+      item
+        Caption = 'Channel'
+        Width = 100
+      end
+      item
+        Alignment = taRightJustify
+        Caption = 'Arbitration'
+        Width = 80
+      end
+      item
+        Caption = 'Data'
+        Width = 80
+      end>
     Items.Strings = (
       'CAN0'#9'500K'#9'2M'
       'CAN1'#9'1M')

@@ -207,9 +207,10 @@ TEST(ComCtrlsDescription, WrittenFormReadsBackTheSame) {
     form->ListView1->Columns()[1]->SetCaption("Arbitration, kbit/s");
     form->TabSheet3->SetPageIndex(0);
     std::string text = WriteComponentText(form.get());
-    for (const char* part : {"Associate = Edit1", "ActivePage = TabSheet2", "Images = ImageList1",
-                             "'CAN0'#9'500K'#9'2M'", "Caption=''Arbitration, kbit/s''", "Date = '2024-05-17'",
-                             "object ToolButtonLock: TToolButton", "TabPosition = tpRight"})
+    for (const char* part :
+         {"Associate = Edit1", "ActivePage = TabSheet2", "Images = ImageList1", "'CAN0'#9'500K'#9'2M'",
+          "Caption = 'Arbitration, kbit/s'", "Text = 'Value'", "Date = '2024-05-17'",
+          "object ToolButtonLock: TToolButton", "TabPosition = tpRight"})
         EXPECT_NE(text.find(part), std::string::npos) << part << "\n" << text;
     auto again = ReadComCtrlsForm(text);
     EXPECT_EQ(WriteComponentText(again.get()), text);
@@ -229,12 +230,11 @@ TEST(ComCtrlsDescription, BadValuesNameTheirLine) {
         return std::string("no error");
     };
     EXPECT_EQ(error("Date = '2024-05-17'", "Date = '2024-13-17'"),
-              "Line 86: property 'Date' of 'DateTimePicker1': '2024-13-17' is not a valid date");
-    EXPECT_EQ(error("'Text=''Name'',Width=120'", "'Text=''Name'',Wide=120'"),
-              "Line 31: property 'SectionDefs.Strings' of 'HeaderControl1': Invalid item "
-              "'Text='Name',Wide=120': unknown property 'Wide'");
+              "Line 93: property 'Date' of 'DateTimePicker1': '2024-13-17' is not a valid date");
+    EXPECT_EQ(error("Text = 'Name'", "Txet = 'Name'"),
+              "Line 33: property 'Sections[0].Txet' of 'HeaderControl1': unknown property");
     EXPECT_EQ(error("Associate = Edit1", "Associate = ImageList1"),
-              "Line 77: property 'Associate' of 'UpDown1': 'ImageList1' is not a TWinControl");
+              "Line 84: property 'Associate' of 'UpDown1': 'ImageList1' is not a TWinControl");
     EXPECT_EQ(error("  object ToolButtonRead: TToolButton", "  end\n  object ToolButtonRead: TToolButton"),
               "Line 16: object 'ToolButtonRead': Tool button 'ToolButtonRead' belongs in a tool bar");
 }
