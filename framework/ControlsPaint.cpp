@@ -2,7 +2,6 @@
 // controls get their mouse messages and their enter/leave notifications through their parent.
 #include "Controls.h"
 
-
 #include <windowsx.h>
 
 #include <algorithm>

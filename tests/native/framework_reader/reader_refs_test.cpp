@@ -46,7 +46,7 @@ const TClassInfo& TRefRoot::StaticClassInfo() {
     return info;
 }
 
-class References : public ::testing::Test {
+class MenuReferences : public ::testing::Test {
   protected:
     void SetUp() override {
         RegisterClassInfo(TRefTarget::StaticClassInfo());
@@ -78,7 +78,7 @@ const char* const kRefs = R"(object Root: TRefRoot
 end
 )";
 
-TEST_F(References, NameComponentsBeforeAndAfterTheyAreRead) {
+TEST_F(MenuReferences, NameComponentsBeforeAndAfterTheyAreRead) {
     TRefRoot root(nullptr);
     ReadComponentText(&root, kRefs);
     auto* holder = dynamic_cast<TRefHolder*>(root.FindComponent("Holder"));
@@ -96,7 +96,7 @@ TEST_F(References, NameComponentsBeforeAndAfterTheyAreRead) {
     EXPECT_EQ(WriteComponentText(&copy), text);
 }
 
-TEST_F(References, UnknownOrWrongComponentsAreRefused) {
+TEST_F(MenuReferences, UnknownOrWrongComponentsAreRefused) {
     EXPECT_EQ(ErrorOf("  Buddy = Nobody\n"),
               "Line 2: property 'Buddy' of 'Root': component 'Nobody' not found");
     EXPECT_EQ(ErrorOf("  object H: TRefHolder\n  end\n  Target = H\n"),
@@ -104,13 +104,12 @@ TEST_F(References, UnknownOrWrongComponentsAreRefused) {
     // a forward reference of the wrong class is found out at the end, still naming its line
     EXPECT_EQ(ErrorOf("  Target = H\n  object H: TRefHolder\n  end\n"),
               "Line 2: property 'Target' of 'Root': 'H' is not a TRefTarget");
-    EXPECT_EQ(
-        ErrorOf("  Target = 'T1'\n"),
-        "Line 2: property 'Target' of 'Root': an object property takes no value; set its sub-properties");
+    EXPECT_EQ(ErrorOf("  Target = 'T1'\n"),
+              "Line 2: property 'Target' of 'Root': expected an identifier but found a quoted string");
 }
 
 // A component owned elsewhere cannot be named by the text, so it is not written.
-TEST_F(References, ComponentsOutsideTheDescriptionAreNotWritten) {
+TEST_F(MenuReferences, ComponentsOutsideTheDescriptionAreNotWritten) {
     TRefRoot root(nullptr);
     root.SetName("Root");
     TRefTarget outside(nullptr);
