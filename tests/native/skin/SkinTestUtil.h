@@ -2,6 +2,7 @@
 #pragma once
 
 #include "Classes.h"
+#include "WinConvert.h"
 
 #include <cstdint>
 #include <random>
@@ -30,4 +31,17 @@ inline TMemoryStream StreamOf(const std::vector<uint8_t>& v) {
 inline std::vector<uint8_t> Le32(int32_t x) {
     uint32_t u = uint32_t(x);
     return {uint8_t(u), uint8_t(u >> 8), uint8_t(u >> 16), uint8_t(u >> 24)};
+}
+
+// The whole-stream coder in both directions.
+inline std::vector<uint8_t> Pack(const std::vector<uint8_t>& data) {
+    TMemoryStream src = StreamOf(data), dst;
+    LZHCompress(src, dst);
+    return dst.Bytes();
+}
+
+inline std::vector<uint8_t> Unpack(const std::vector<uint8_t>& packed) {
+    TMemoryStream src = StreamOf(packed), dst;
+    LZHDecompress(src, dst);
+    return dst.Bytes();
 }

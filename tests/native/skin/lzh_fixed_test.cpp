@@ -7,18 +7,6 @@
 
 namespace {
 
-std::vector<uint8_t> Pack(const std::vector<uint8_t>& data) {
-    TMemoryStream src = StreamOf(data), dst;
-    LZHCompress(src, dst);
-    return dst.Bytes();
-}
-
-std::vector<uint8_t> Unpack(const std::vector<uint8_t>& packed) {
-    TMemoryStream src = StreamOf(packed), dst;
-    LZHDecompress(src, dst);
-    return dst.Bytes();
-}
-
 std::vector<uint8_t> Stored(int32_t size, const std::vector<uint8_t>& stream) {
     std::vector<uint8_t> v = Le32(size);
     v.insert(v.end(), stream.begin(), stream.end());

@@ -5,18 +5,6 @@
 
 namespace {
 
-std::vector<uint8_t> Pack(const std::vector<uint8_t>& data) {
-    TMemoryStream src = StreamOf(data), dst;
-    LZHCompress(src, dst);
-    return dst.Bytes();
-}
-
-std::vector<uint8_t> Unpack(const std::vector<uint8_t>& packed) {
-    TMemoryStream src = StreamOf(packed), dst;
-    LZHDecompress(src, dst);
-    return dst.Bytes();
-}
-
 // Runs of every length around F, matches at the far end of the window, and plain text.
 std::vector<uint8_t> Awkward() {
     std::vector<uint8_t> v;
