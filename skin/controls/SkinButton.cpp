@@ -1,0 +1,251 @@
+// Push buttons and bit buttons: the whole face painted off-screen from the Buttons strip.
+#include "SkinButton.h"
+
+#include "Buttons.h"
+#include "SkinDraw.h"
+#include "SkinMap.h"
+#include "SysUtils.h"
+
+namespace {
+
+constexpr int TransparentTag = 5555;
+
+bool WantsTransparent(const TSkinData* Skin, const TControl* Control) {
+    return (Control && Control->Tag == TransparentTag) || (Skin && Skin->Options.Contains(xoTransparent));
+}
+
+// A bare window's font (WM_GETFONT) as a canvas font.
+void TakeWindowFont(TFont& Font, HWND Wnd) {
+    auto font = reinterpret_cast<HFONT>(SendMessageW(Wnd, WM_GETFONT, 0, 0));
+    LOGFONTW lf{};
+    if (!font || !GetObjectW(font, sizeof(lf), &lf)) return;
+    Font.SetName(Utf16ToUtf8(reinterpret_cast<const char16_t*>(lf.lfFaceName)));
+    Font.SetHeight(lf.lfHeight);
+    Font.SetCharset(lf.lfCharSet);
+    TFontStyles style = 0;
+    if (lf.lfWeight >= FW_BOLD) style |= 1u << fsBold;
+    if (lf.lfItalic) style |= 1u << fsItalic;
+    if (lf.lfUnderline) style |= 1u << fsUnderline;
+    if (lf.lfStrikeOut) style |= 1u << fsStrikeOut;
+    Font.SetStyle(style);
+}
+
+// Switches redraw back on however the click handling ends.
+class TRedrawOff {
+  public:
+    explicit TRedrawOff(std::function<void(bool)> set) : FSet(std::move(set)) { FSet(false); }
+    TRedrawOff(const TRedrawOff&) = delete;
+    TRedrawOff& operator=(const TRedrawOff&) = delete;
+    ~TRedrawOff() { FSet(true); }
+
+  private:
+    std::function<void(bool)> FSet;
+};
+
+} // namespace
+
+TButtonFrame ButtonFrame(bool Enabled, bool Focused, TEnumSet<TSkinControlState> State) {
+    if (!Enabled) return bfDisabled;
+    if (State.Contains(scDown)) return bfPressed;
+    if (State.Contains(scMouseIn)) return bfHot;
+    return Focused ? bfFocused : bfNormal;
+}
+
+TSkinButton::~TSkinButton() {
+    SetRedraw(true);
+}
+
+void TSkinButton::Init(TSkinControlList* AForm, TSkinData* ASkinData, TCanvas* ACanvas, bool AParentBK) {
+    TSkinControl::Init(AForm, ASkinData, ACanvas, AParentBK);
+    TransparentBK = WantsTransparent(SkinData, Control);
+}
+
+void TSkinButton::Inithwnd(HWND AHandle, TSkinData* ASkinData, TCanvas* ACanvas, TSkinControlList* AForm) {
+    TSkinControl::Inithwnd(AHandle, ASkinData, ACanvas, AForm);
+    TransparentBK = WantsTransparent(SkinData, nullptr);
+}
+
+void TSkinButton::Unsubclass() {
+    SetRedraw(true);
+    TSkinControl::Unsubclass();
+}
+
+// ---- Messages -------------------------------------------------------------------------------------
+
+bool TSkinButton::BeforeProc(TMessage& Message) {
+    switch (Message.Msg) {
+    case WM_PAINT:
+        WMPaint(Message);
+        return false;
+    case WM_ERASEBKGND:
+        Message.Result = 1;
+        return false;
+    case WM_TIMER:
+        if (Message.WParam != RedrawTimerId) break;
+        SetRedraw(true);
+        return false;
+    case WM_SHOWWINDOW:
+    case WM_WINDOWPOSCHANGING:
+        HideRequested(Message);
+        break;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+    case WM_LBUTTONUP:
+        if (MouseMessage(Message)) return false;
+        break;
+    }
+    return TSkinControl::BeforeProc(Message);
+}
+
+// Press and release repaint at once, so the pressed face shows before the click action runs.
+bool TSkinButton::MouseMessage(TMessage& Message) {
+    if (Message.Msg != WM_LBUTTONUP) {
+        if (GetFocus() != Handle) SetFocus(Handle);
+        State.Include(scDown);
+        Click(Message);
+        PaintControl(nullptr);
+        return true;
+    }
+    if (!State.Contains(scDown)) return false;
+    State.Exclude(scDown);
+    Click(Message);
+    if (IsWindowVisible(Handle)) Invalidate();
+    return true;
+}
+
+void TSkinButton::Click(TMessage& Message) {
+    TRedrawOff off([this](bool on) { SetRedraw(on); });
+    Default(Message);
+}
+
+void TSkinButton::AfterProc(TMessage& Message) {
+    switch (Message.Msg) {
+    case WM_SETTEXT:
+        return PaintControl(nullptr);
+    case WM_KEYDOWN:
+    case WM_KEYUP:
+        if (Message.WParam != VK_SPACE) break;
+        if (Message.Msg == WM_KEYDOWN)
+            State.Include(scDown);
+        else
+            State.Exclude(scDown);
+        return Invalidate();
+    case WM_MOUSEMOVE:
+    case CM_MOUSEENTER:
+        if (!Enabled || State.Contains(scMouseIn)) return;
+        MouseEntered();
+        Invalidate();
+        if (Message.Msg == WM_MOUSEMOVE) TrackLeave();
+        return;
+    case WM_MOUSELEAVE:
+    case CM_MOUSELEAVE:
+        MouseLeft();
+        return Invalidate();
+    case CM_DIALOGKEY:
+    case CM_FOCUSCHANGED:
+        return Invalidate();
+    }
+    TSkinControl::AfterProc(Message);
+}
+
+// ---- Redraw ---------------------------------------------------------------------------------------
+
+void TSkinButton::SetRedraw(bool On) {
+    if (!Handle || !IsWindow(Handle)) return;
+    KillTimer(Handle, RedrawTimerId);
+    LONG_PTR style = GetWindowLongPtrW(Handle, GWL_STYLE);
+    if (On) {
+        bool keepHidden = Control && !Control->Visible();
+        if (std::exchange(FHidden, false) && !keepHidden)
+            SetWindowLongPtrW(Handle, GWL_STYLE, style | WS_VISIBLE);
+        return;
+    }
+    SetTimer(Handle, RedrawTimerId, 100, nullptr);
+    if (!(style & WS_VISIBLE)) return;
+    SetWindowLongPtrW(Handle, GWL_STYLE, style & ~LONG_PTR(WS_VISIBLE));
+    FHidden = true;
+}
+
+// Hiding the window while its redraw is off: it stays hidden when redraw comes back.
+void TSkinButton::HideRequested(const TMessage& Message) {
+    if (!FHidden) return;
+    bool hide = Message.Msg == WM_SHOWWINDOW
+                    ? !Message.WParam
+                    : reinterpret_cast<const WINDOWPOS*>(Message.LParam)->flags & SWP_HIDEWINDOW;
+    if (hide) FHidden = false;
+}
+
+// ---- Painting -------------------------------------------------------------------------------------
+
+void TSkinButton::DrawControl(HDC DC, const RECT& R) {
+    TDataSkinButton* skin = SkinData ? SkinData->Button.get() : nullptr;
+    if (!skin || skin->Image.Empty()) return;
+    Focused = GetFocus() == Handle;
+    Enabled = !(GetWindowLongEx(GWL_STYLE) & WS_DISABLED);
+    Caption = Control ? GetStringProp(Control, "Caption") : WindowText();
+    TButtonFrame frame = ButtonFrame(Enabled, Focused, State);
+    int w = R.right - R.left, h = R.bottom - R.top;
+    FaceBitmap.SetSize(w, h);
+    RECT face{0, 0, w, h};
+    PaintBackground(FaceBitmap.MemoryDC(), face);
+    DrawSkinMap(FaceBitmap.MemoryDC(), face, *skin, frame, skin->Frame);
+    TCanvas& c = FaceBitmap.Canvas();
+    SetFaceFont(c, frame);
+    DrawFace(c, face, frame);
+    BitBlt(DC, R.left, R.top, w, h, FaceBitmap.MemoryDC(), 0, 0, SRCCOPY);
+}
+
+void TSkinButton::PaintBackground(HDC DC, const RECT& R) {
+    if (TransparentBK && Control)
+        DrawParentImage(Control, DC, true);
+    else
+        FillBG(DC, R);
+}
+
+void TSkinButton::SetFaceFont(TCanvas& C, TButtonFrame Frame) {
+    TColor color;
+    if (Control) {
+        C.Font().Assign(&Control->Font());
+        color = Control->Font().Color();
+    } else {
+        TakeWindowFont(C.Font(), Handle);
+        color = SkinData->Colors[csButtonText];
+    }
+    C.Font().SetColor(Enabled ? StateTextColor(Frame, color) : clBtnShadow);
+}
+
+TColor TSkinButton::StateTextColor(TButtonFrame Frame, TColor Default) const {
+    const TDataSkinButton& b = *SkinData->Button;
+    if (Frame == bfNormal && b.HasNormalColour2) return b.NormalColour2;
+    if (Frame == bfHot && b.HasMouseOverColour2) return b.MouseOverColour2;
+    if (Frame == bfPressed && b.HasPressedColour2) return b.PressedColour2;
+    return Default;
+}
+
+void TSkinButton::DrawFace(TCanvas& C, const RECT& R, TButtonFrame) {
+    DrawBtnText(C, R, DT_CENTER);
+}
+
+void TSkinButton::DrawBtnText(TCanvas& C, const RECT& R, UINT Alignment) {
+    Caption = StringReplaceW(Caption, u"||", u"\r\n");
+    RECT r = R;
+    InflateRect(&r, -2, -2);
+    HDC dc = C.Handle();
+    SetBkMode(dc, TRANSPARENT);
+    UINT format = Alignment | DT_WORDBREAK | DT_EXPANDTABS;
+    RECT t = PlaceText(dc, Caption, r, format);
+    C.DrawText(Caption, t, format);
+    SetBkMode(dc, OPAQUE);
+    if (!Focused || Caption.empty() || SkinData->Options.Contains(xoNoFocusRect)) return;
+    InflateRect(&t, 2, 2);
+    DrawFocusRect(dc, &t);
+}
+
+// ---- Bit buttons ----------------------------------------------------------------------------------
+
+void TSkinBitButton::DrawFace(TCanvas& C, const RECT& R, TButtonFrame Frame) {
+    auto* button = dynamic_cast<TBitBtn*>(Control);
+    if (!button) return TSkinButton::DrawFace(C, R, Frame);
+    TButtonState state = Frame == bfPressed ? bsDown : Frame == bfDisabled ? bsDisabled : bsUp;
+    button->ButtonGlyph().Draw(C, R, Caption, state);
+}
