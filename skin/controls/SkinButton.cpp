@@ -102,20 +102,22 @@ bool TSkinButton::MouseMessage(TMessage& Message) {
     if (Message.Msg != WM_LBUTTONUP) {
         if (GetFocus() != Handle) SetFocus(Handle);
         State.Include(scDown);
-        Click(Message);
-        PaintControl(nullptr);
+        if (Click(Message)) PaintControl(nullptr);
         return true;
     }
     if (!State.Contains(scDown)) return false;
     State.Exclude(scDown);
-    Click(Message);
-    if (IsWindowVisible(Handle)) Invalidate();
+    if (Click(Message) && IsWindowVisible(Handle)) Invalidate();
     return true;
 }
 
-void TSkinButton::Click(TMessage& Message) {
-    TRedrawOff off([this](bool on) { SetRedraw(on); });
-    Default(Message);
+// False when the click's handler freed the skinner; its destructor gave the visibility back.
+bool TSkinButton::Click(TMessage& Message) {
+    std::shared_ptr<const bool> alive = AliveToken();
+    TRedrawOff off([this, alive](bool on) {
+        if (*alive) SetRedraw(on);
+    });
+    return DefaultSurvived(Message);
 }
 
 void TSkinButton::AfterProc(TMessage& Message) {

@@ -37,7 +37,7 @@ class TSkinButton : public TSkinControl {
 
   private:
     bool MouseMessage(TMessage& Message);
-    void Click(TMessage& Message);
+    bool Click(TMessage& Message);
     void HideRequested(const TMessage& Message);
     void PaintBackground(HDC DC, const RECT& R);
     void SetFaceFont(TCanvas& C, TButtonFrame Frame);

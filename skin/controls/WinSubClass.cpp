@@ -14,6 +14,7 @@ struct TSkinControl::THookLink {
 TSkinControl::TSkinControl(TComponent* AOwner) : TComponent(AOwner) {}
 
 TSkinControl::~TSkinControl() {
+    *FAlive = false;
     ReleaseWindowProc();
     ReleaseSubclass();
     ForgetForm();
@@ -111,9 +112,13 @@ void TSkinControl::NewWndProc(TMessage& Message) {
         return;
     }
     if (!Active) return Default(Message);
-    if (!BeforeProc(Message)) return;
+    if (BeforeProc(Message) && DefaultSurvived(Message)) AfterProc(Message);
+}
+
+bool TSkinControl::DefaultSurvived(TMessage& Message) {
+    std::shared_ptr<const bool> alive = FAlive;
     Default(Message);
-    AfterProc(Message);
+    return *alive;
 }
 
 void TSkinControl::Default(TMessage& Message) {
@@ -126,7 +131,7 @@ void TSkinControl::Default(TMessage& Message) {
 bool TSkinControl::BeforeProc(TMessage& Message) {
     switch (Message.Msg) {
     case WM_NCDESTROY:
-        Default(Message);
+        if (!DefaultSurvived(Message)) return false;
         Active = false;
         Status = ssDeleted;
         Unsubclass();

@@ -54,6 +54,8 @@ class TSkinControl : public TComponent {
     void NewWndProc(TMessage& Message);
     // The control's own handling of the message.
     void Default(TMessage& Message);
+    // Default, telling whether the skinner outlived it (a handler may un-skin or free the control).
+    bool DefaultSurvived(TMessage& Message);
     // Repaints now; nothing for a window that is not (or no longer) there.
     void Invalidate();
     void MouseLeave();
@@ -104,6 +106,9 @@ class TSkinControl : public TComponent {
                        TAlignment Alignment) const;
     void DrawFocus(HDC DC, const std::u16string& Text, const RECT& R, UINT Flags) const;
 
+    // False from the moment the skinner is destroyed; a handler holding a copy can tell.
+    std::shared_ptr<const bool> AliveToken() const { return FAlive; }
+
   private:
     struct THookLink;
     void ReleaseWindowProc();
@@ -111,6 +116,7 @@ class TSkinControl : public TComponent {
     void ForgetForm();
     void Attached();
 
+    std::shared_ptr<bool> FAlive = std::make_shared<bool>(true);
     std::shared_ptr<THookLink> FHook; // framework control: the link its WindowProc calls through
     struct TKindTag {
         static constexpr wchar_t Property[] = L"QlSkinControl";

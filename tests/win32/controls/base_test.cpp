@@ -200,6 +200,26 @@ TEST_F(TSkinnerBase, ClickRedrawKeepsAHiddenButtonHiddenAndOnlyItsOwnTimer) {
     EXPECT_TRUE(IsWindowVisible(wnd));
 }
 
+TEST_F(TSkinnerBase, ClickHandlerMayUnskinOrFreeTheButton) {
+    TButton* unskins = AddControl<TButton>(*Form, 10, 10, 89, 25, "Plain");
+    TButton* frees = AddControl<TButton>(*Form, 10, 50, 89, 25, "Gone");
+    unskins->OnClick.Code = [&](TObject*) { List->DeleteControls(); };
+    frees->OnClick.Code = [&](TObject*) { frees->Free(); };
+    List->InitControls(Form.get());
+    HWND wnd = unskins->Handle();
+    SendMessageW(wnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
+    SendMessageW(wnd, WM_LBUTTONUP, 0, MAKELPARAM(3, 3));
+    EXPECT_EQ(List->Count(), 0);
+    EXPECT_TRUE(IsWindowVisible(wnd)); // the skinner gave back what the click took
+
+    List->InitControls(Form.get());
+    HWND gone = frees->Handle();
+    SendMessageW(gone, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
+    SendMessageW(gone, WM_LBUTTONUP, 0, MAKELPARAM(3, 3));
+    EXPECT_FALSE(IsWindow(gone));
+    EXPECT_EQ(List->FindSkinner(gone), nullptr);
+}
+
 TEST_F(TSkinnerBase, OtherTimersPassThrough) {
     HWND wnd = AddBareWindow(Form->Handle(), L"BUTTON", BS_PUSHBUTTON, 10, 10, 89, 25, L"Timer");
     TProbe probe(wnd); // below the skinner
