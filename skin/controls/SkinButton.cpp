@@ -182,10 +182,8 @@ void TSkinButton::HideRequested(const TMessage& Message) {
 void TSkinButton::DrawControl(HDC DC, const RECT& R) {
     TDataSkinButton* skin = SkinData ? SkinData->Button.get() : nullptr;
     if (!skin || skin->Image.Empty()) return;
-    Focused = GetFocus() == Handle;
-    Enabled = !(GetWindowLongEx(GWL_STYLE) & WS_DISABLED);
-    Caption = Control ? GetStringProp(Control, "Caption") : WindowText();
-    TButtonFrame frame = ButtonFrame(Enabled, Focused, State);
+    ReadState();
+    TButtonFrame frame = FaceFrame();
     int w = R.right - R.left, h = R.bottom - R.top;
     FaceBitmap.SetSize(w, h);
     RECT face{0, 0, w, h};
@@ -195,6 +193,16 @@ void TSkinButton::DrawControl(HDC DC, const RECT& R) {
     SetFaceFont(c, frame);
     DrawFace(c, face, frame);
     BitBlt(DC, R.left, R.top, w, h, FaceBitmap.MemoryDC(), 0, 0, SRCCOPY);
+}
+
+void TSkinButton::ReadState() {
+    Focused = Handle && GetFocus() == Handle;
+    Enabled = !(GetWindowLongEx(GWL_STYLE) & WS_DISABLED);
+    Caption = Control ? GetStringProp(Control, "Caption") : WindowText();
+}
+
+TButtonFrame TSkinButton::FaceFrame() const {
+    return ButtonFrame(Enabled, Focused, State);
 }
 
 void TSkinButton::PaintBackground(HDC DC, const RECT& R) {
@@ -245,9 +253,20 @@ void TSkinButton::DrawBtnText(TCanvas& C, const RECT& R, UINT Alignment) {
 
 // ---- Bit buttons ----------------------------------------------------------------------------------
 
+namespace {
+
+TButtonGlyph* GlyphOf(TControl* Control) {
+    if (auto* bit = dynamic_cast<TBitBtn*>(Control)) return &bit->ButtonGlyph();
+    if (auto* speed = dynamic_cast<TSpeedButton*>(Control)) return &speed->ButtonGlyph();
+    return nullptr;
+}
+
+} // namespace
+
+// The control's glyph and caption placed by its own layout; without a glyph, the push-button text.
 void TSkinBitButton::DrawFace(TCanvas& C, const RECT& R, TButtonFrame Frame) {
-    auto* button = dynamic_cast<TBitBtn*>(Control);
-    if (!button) return TSkinButton::DrawFace(C, R, Frame);
+    TButtonGlyph* glyph = GlyphOf(Control);
+    if (!glyph || glyph->Glyph().Empty()) return TSkinButton::DrawFace(C, R, Frame);
     TButtonState state = Frame == bfPressed ? bsDown : Frame == bfDisabled ? bsDisabled : bsUp;
-    button->ButtonGlyph().Draw(C, R, Caption, state);
+    glyph->Draw(C, R, Caption, state);
 }

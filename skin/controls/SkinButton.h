@@ -28,6 +28,11 @@ class TSkinButton : public TSkinControl {
     bool TransparentBK = false;
 
   protected:
+    // What lies under the face: the parent (TransparentBK) or the skin's face colour.
+    virtual void PaintBackground(HDC DC, const RECT& R);
+    // Focused, Enabled and Caption as they are now.
+    virtual void ReadState();
+    virtual TButtonFrame FaceFrame() const;
     // The caption (and glyph) on the face; the canvas has the font and text colour set.
     virtual void DrawFace(TCanvas& C, const RECT& R, TButtonFrame Frame);
     void DrawBtnText(TCanvas& C, const RECT& R, UINT Alignment);
@@ -39,7 +44,6 @@ class TSkinButton : public TSkinControl {
     bool MouseMessage(TMessage& Message);
     bool Click(TMessage& Message);
     void HideRequested(const TMessage& Message);
-    void PaintBackground(HDC DC, const RECT& R);
     void SetFaceFont(TCanvas& C, TButtonFrame Frame);
     TColor StateTextColor(TButtonFrame Frame, TColor Default) const;
 

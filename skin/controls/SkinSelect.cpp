@@ -5,6 +5,7 @@
 #include "Forms.h"
 #include "SkinButton.h"
 #include "SkinCheckBox.h"
+#include "SkinSpeedButton.h"
 #include "SysUtils.h"
 
 #include <algorithm>
@@ -31,6 +32,7 @@ constexpr TClassRow ClassChain[] = {
     {Is<TCustomCheckBox>, Gated<xcCheckBox>, AttachNew<TSkinCheckBox>, false},
     {Is<TRadioButton>, Gated<xcRadioButton>, AttachNew<TSkinRadioButton>, false},
     {Is<TBitBtn>, Gated<xcBitBtn>, AttachNew<TSkinBitButton>, false},
+    {Is<TSpeedButton>, Gated<xcSpeedButton>, AttachNew<TSkinSpeedButton>, false},
     {Is<TButton>, Gated<xcButton>, AttachNew<TSkinButton>, false},
 };
 
@@ -53,6 +55,7 @@ constexpr TKeywordRow Keywords[] = {
     {"bitbtn", Gated<xcButton>, AttachNew<TSkinBitButton>, false},
     {"checkbox", Gated<xcCheckBox>, AttachNew<TSkinCheckBox>, false},
     {"radiobutton", Gated<xcRadioButton>, AttachNew<TSkinRadioButton>, false},
+    {"speedbutton", Gated<xcSpeedButton>, AttachNew<TSkinSpeedButton>, false},
 };
 
 TSkinControl* AttachBy(TAttachControl Attach, TControl& Control, TSkinControlList& List, bool ParentBK) {

@@ -159,7 +159,7 @@ void TSkinControl::AfterProc(TMessage& Message) {
 }
 
 void TSkinControl::Invalidate() {
-    if (GraphicControl) return GraphicControl->Invalidate();
+    if (GraphicControl) return GraphicControl->Repaint();
     if (!Handle || Destroying() || Status == ssDeleted || !IsWindow(Handle)) return;
     InvalidateRect(Handle, nullptr, TRUE);
     UpdateWindow(Handle);

@@ -56,7 +56,8 @@ class TSkinControl : public TComponent {
     void Default(TMessage& Message);
     // Default, telling whether the skinner outlived it (a handler may un-skin or free the control).
     bool DefaultSurvived(TMessage& Message);
-    // Repaints now; nothing for a window that is not (or no longer) there.
+    // Repaints now (a windowless control: its part of the parent); nothing for a window that is
+    // not, or no longer, there.
     void Invalidate();
     void MouseLeave();
 

@@ -34,6 +34,12 @@ void Capture(HWND wnd, TBitmap& out) {
     BitBlt(out.MemoryDC(), 0, 0, out.Width(), out.Height(), dc, 0, 0, SRCCOPY);
 }
 
+void CaptureClient(HWND wnd, const RECT& part, TBitmap& out) {
+    out.SetSize(part.right - part.left, part.bottom - part.top);
+    TClientDC dc(wnd);
+    BitBlt(out.MemoryDC(), 0, 0, out.Width(), out.Height(), dc, part.left, part.top, SRCCOPY);
+}
+
 void Snapshot(HWND wnd, TBitmap& out) {
     RedrawWindow(wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_FRAME);
     Pump();

@@ -38,6 +38,8 @@ inline TColor Px(TBitmap& bmp, int x, int y) {
 
 // The window's pixels, frame included, as they are now.
 void Capture(HWND wnd, TBitmap& out);
+// A part of the window's client area as it is now.
+void CaptureClient(HWND wnd, const RECT& part, TBitmap& out);
 // Repaints the window and reads it back.
 void Snapshot(HWND wnd, TBitmap& out);
 

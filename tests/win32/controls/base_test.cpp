@@ -257,6 +257,7 @@ TEST(SkinnerResources, AttachDetachCyclesLeaveNothing) {
         HWND button = AddControl<TButton>(*form, 10, 10, 89, 25, "Read")->Handle();
         AddControl<TCheckBox>(*form, 10, 50, 120, 21, "Check");
         AddControl<TRadioButton>(*form, 10, 80, 120, 21, "Radio");
+        AddControl<TSpeedButton>(*form, 150, 80, 60, 25, "Speed");
         HWND bare = AddBareWindow(form->Handle(), L"BUTTON", BS_AUTOCHECKBOX, 150, 10, 89, 25, L"Bare");
         TOwned<TSkinControlList> list(new TSkinControlList(nullptr, &skin));
         list->InitControls(form.get());

@@ -4,6 +4,7 @@
 #include "Guards.h"
 #include "SkinButton.h"
 #include "SkinCheckBox.h"
+#include "SkinSpeedButton.h"
 
 #include <gtest/gtest.h>
 
@@ -158,6 +159,35 @@ TEST_F(TButtonFaces, BareButtonWindowGetsTheFace) {
     EnableWindow(wnd, FALSE);
     EXPECT_EQ(FaceMismatches(wnd, bfDisabled), 0);
     DestroyWindow(wnd);
+}
+
+TEST_F(TButtonFaces, SpeedButtonFaceOnItsParent) {
+    auto* sb = AddControl<TSpeedButton>(*Form, 30, 20, FaceWidth(), FaceHeight());
+    sb->SetGroupIndex(1);
+    sb->SetAllowAllUp(true);
+    List->InitControls(Form.get());
+    ASSERT_TRUE(dynamic_cast<TSkinSpeedButton*>(List->FindSkinner(sb)));
+    HWND parent = Form->Handle();
+    RECT all{0, 0, FaceWidth(), FaceHeight()};
+    auto mismatches = [&](int frame) {
+        CaptureClient(parent, sb->BoundsRect(), Shot);
+        return FrameMismatches(Shot, {0, 0}, all, Buttons.Image, Buttons.Frame, frame, Face());
+    };
+    MoveMouseAway();
+    RedrawWindow(parent, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    EXPECT_EQ(mismatches(bfNormal), 0);
+    sb->Perform(CM_MOUSEENTER, 0, reinterpret_cast<LPARAM>(sb));
+    EXPECT_EQ(mismatches(bfHot), 0);
+    sb->Perform(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
+    EXPECT_EQ(mismatches(bfPressed), 0);
+    sb->Perform(WM_LBUTTONUP, 0, MAKELPARAM(3, 3)); // it stays down: grouped
+    EXPECT_TRUE(sb->Down());
+    sb->Perform(CM_MOUSELEAVE, 0, reinterpret_cast<LPARAM>(sb));
+    EXPECT_EQ(mismatches(bfPressed), 0);
+    sb->SetDown(false);
+    sb->SetEnabled(false);
+    Pump();
+    EXPECT_EQ(mismatches(bfDisabled), 0);
 }
 
 TEST_F(TGlyphFaces, CheckBoxShowsTheTwelveFrameStrip) {

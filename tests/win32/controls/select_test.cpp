@@ -5,6 +5,7 @@
 #include "SkinButton.h"
 #include "SkinCheckBox.h"
 #include "SkinSelect.h"
+#include "SkinSpeedButton.h"
 
 #include <gtest/gtest.h>
 
@@ -16,6 +17,7 @@ namespace {
 template <class T> std::string KindOf(TSkinControlList& list, T key) {
     TSkinControl* s = list.FindSkinner(key);
     if (!s) return "";
+    if (dynamic_cast<TSkinSpeedButton*>(s)) return "speed";
     if (dynamic_cast<TSkinBitButton*>(s)) return "bitbtn";
     if (dynamic_cast<TSkinButton*>(s)) return "button";
     if (dynamic_cast<TSkinCheckBox*>(s)) return "checkbox";
@@ -107,6 +109,7 @@ TEST_F(TSelection, ClassChainFirstMatchAndItsGates) {
     auto* check = AddControl<TCheckBox>(*Form, 10, 70, 80, 21);
     auto* radio = AddControl<TRadioButton>(*Form, 10, 100, 80, 21);
     auto* edit = AddControl<TEdit>(*Form, 10, 130, 80, 21);
+    auto* speed = AddControl<TSpeedButton>(*Form, 100, 40, 80, 25);
     auto* off = AddControl<TButton>(*Form, 100, 10, 80, 25);
     off->Tag = Skin.DisableTag;
     List->InitControls(Form.get());
@@ -115,6 +118,7 @@ TEST_F(TSelection, ClassChainFirstMatchAndItsGates) {
     EXPECT_EQ(KindOf(*List, check), "checkbox");
     EXPECT_EQ(KindOf(*List, radio), "radio");
     EXPECT_EQ(KindOf(*List, edit), "");
+    EXPECT_EQ(KindOf(*List, speed), "speed"); // windowless, painted on its parent
     EXPECT_EQ(KindOf(*List, off), "");
     List->DeleteControls();
 
