@@ -224,11 +224,21 @@ void TSkinButton::SetFaceFont(TCanvas& C, TButtonFrame Frame) {
     C.Font().SetColor(Enabled ? StateTextColor(Frame, color) : clBtnShadow);
 }
 
+// The skin's text colour of a state, used only where the skin gives one.
 TColor TSkinButton::StateTextColor(TButtonFrame Frame, TColor Default) const {
+    struct TStateColor {
+        TButtonFrame Frame;
+        bool TDataSkinButton::*Given;
+        TColor TDataSkinObject::*Color;
+    };
+    static constexpr TStateColor colors[] = {
+        {bfNormal, &TDataSkinButton::HasNormalColour2, &TDataSkinObject::NormalColour2},
+        {bfHot, &TDataSkinButton::HasMouseOverColour2, &TDataSkinObject::MouseOverColour2},
+        {bfPressed, &TDataSkinButton::HasPressedColour2, &TDataSkinObject::PressedColour2},
+    };
     const TDataSkinButton& b = *SkinData->Button;
-    if (Frame == bfNormal && b.HasNormalColour2) return b.NormalColour2;
-    if (Frame == bfHot && b.HasMouseOverColour2) return b.MouseOverColour2;
-    if (Frame == bfPressed && b.HasPressedColour2) return b.PressedColour2;
+    for (const TStateColor& c : colors)
+        if (c.Frame == Frame && b.*c.Given) return b.*c.Color;
     return Default;
 }
 
@@ -269,4 +279,25 @@ void TSkinBitButton::DrawFace(TCanvas& C, const RECT& R, TButtonFrame Frame) {
     if (!glyph || glyph->Glyph().Empty()) return TSkinButton::DrawFace(C, R, Frame);
     TButtonState state = Frame == bfPressed ? bsDown : Frame == bfDisabled ? bsDisabled : bsUp;
     glyph->Draw(C, R, Caption, state);
+}
+
+// ---- Menu buttons ---------------------------------------------------------------------------------
+
+namespace {
+
+// A filled triangle pointing down, apex 12 pixels left of the right edge and 2 below the middle.
+void DrawDropMark(TCanvas& C, const RECT& R, bool Enabled) {
+    int x = R.right - 12, y = (R.top + R.bottom) / 2 + 2;
+    const POINT mark[] = {{x - 3, y - 3}, {x + 3, y - 3}, {x, y}};
+    TColor color = Enabled ? clWindowText : clBtnShadow;
+    C.Brush().SetColor(color);
+    C.Pen().SetColor(color);
+    Polygon(C.Handle(), mark, 3);
+}
+
+} // namespace
+
+void TSkinMenuButton::DrawFace(TCanvas& C, const RECT& R, TButtonFrame) {
+    DrawBtnText(C, {R.left, R.top, R.right - 16, R.bottom}, DT_CENTER);
+    DrawDropMark(C, R, Enabled);
 }

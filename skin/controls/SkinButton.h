@@ -57,3 +57,12 @@ class TSkinBitButton : public TSkinButton {
   protected:
     void DrawFace(TCanvas& C, const RECT& R, TButtonFrame Frame) override;
 };
+
+// A push button with a drop-down mark at its right; its caption is centred in the width left of it.
+class TSkinMenuButton : public TSkinButton {
+  public:
+    using TSkinButton::TSkinButton;
+
+  protected:
+    void DrawFace(TCanvas& C, const RECT& R, TButtonFrame Frame) override;
+};

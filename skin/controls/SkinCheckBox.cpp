@@ -20,6 +20,20 @@ int Remap(int Frame, int Count, int Larger) {
     return Count == Larger && Frame >= 1 && Frame <= 4 ? remap[Frame] : Frame;
 }
 
+// The glyph at the left edge, centred vertically; with the text on its left (BS_LEFTTEXT) at the
+// right edge, `Inset` pixels inside it.
+RECT GlyphBox(const RECT& R, SIZE Glyph, bool LeftText, int Inset) {
+    int x = LeftText ? R.right - Inset - Glyph.cx : R.left;
+    int y = R.top + (R.bottom - R.top - Glyph.cy) / 2;
+    return {x, y, x + Glyph.cx, y + Glyph.cy};
+}
+
+// The rest of R beside the glyph, 2 pixels away from it.
+RECT TextArea(const RECT& R, const RECT& Glyph, bool LeftText) {
+    return LeftText ? RECT{R.left, R.top, Glyph.left - 2, R.bottom}
+                    : RECT{Glyph.right + 2, R.top, R.right, R.bottom};
+}
+
 } // namespace
 
 int CheckBoxFrame(int Checked, bool Disabled, bool Indeterminate, int Count) {
@@ -105,18 +119,12 @@ void TSkinGlyphButton::DrawControl(HDC DC, const RECT& R) {
     BitBlt(DC, R.left, R.top, w, h, mem, 0, 0, SRCCOPY);
 }
 
-// The glyph box centred vertically at the left edge, or at the right with BS_LEFTTEXT; the text
-// beside it, 2 pixels away.
 void TSkinGlyphButton::DrawFace(HDC DC, const RECT& R, const TGlyphStrip& S) {
-    int gw = S.Image->Width() / S.Count, gh = S.Image->Height();
     bool leftText = GetWindowLongEx(GWL_STYLE) & BS_LEFTTEXT;
-    int x = leftText ? R.right - RightInset() - gw : R.left;
-    int y = R.top + (R.bottom - R.top - gh) / 2;
-    RECT glyph{x, y, x + gw, y + gh};
+    RECT glyph = GlyphBox(R, {S.Image->Width() / S.Count, S.Image->Height()}, leftText, RightInset());
     DrawSkinMap2(DC, glyph, *S.Image, GlyphFrame(S.Count), S.Count);
     if (Kind != 1) return;
-    RECT area = leftText ? RECT{R.left, R.top, glyph.left - 2, R.bottom}
-                         : RECT{glyph.right + 2, R.top, R.right, R.bottom};
+    RECT area = TextArea(R, glyph, leftText);
     DrawText(FFaceBitmap.Canvas(), area, DT_WORDBREAK | DT_EXPANDTABS | DT_LEFT); // DC is its memory DC
 }
 

@@ -53,6 +53,7 @@ constexpr TKeywordRow Keywords[] = {
     {"nil", Ungated, nullptr, false},
     {"button", Gated<xcButton>, AttachNew<TSkinButton>, false},
     {"bitbtn", Gated<xcButton>, AttachNew<TSkinBitButton>, false},
+    {"menubtn", Gated<xcButton>, AttachNew<TSkinMenuButton>, false},
     {"checkbox", Gated<xcCheckBox>, AttachNew<TSkinCheckBox>, false},
     {"radiobutton", Gated<xcRadioButton>, AttachNew<TSkinRadioButton>, false},
     {"speedbutton", Gated<xcSpeedButton>, AttachNew<TSkinSpeedButton>, false},

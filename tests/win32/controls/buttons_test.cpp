@@ -39,11 +39,13 @@ struct TButtonFaces : ::testing::Test {
 
 // The glyph box of a check box or radio button: the glyph's size, at the left edge, centred.
 struct TGlyphFaces : TButtonFaces {
-    int GlyphMismatches(HWND wnd, TBitmap& strip, int count, int frame) {
+    // `right`: the glyph's distance from the right edge; -1 at the left edge.
+    int GlyphMismatches(HWND wnd, TBitmap& strip, int count, int frame, int right = -1) {
         Snapshot(wnd, Shot);
         int gw = strip.Width() / count, gh = strip.Height();
         RECT box{0, 0, gw, gh};
-        return FrameMismatches(Shot, {0, (Shot.Height() - gh) / 2}, box, strip, count, frame, Face());
+        POINT at{right < 0 ? 0 : Shot.Width() - right - gw, (Shot.Height() - gh) / 2};
+        return FrameMismatches(Shot, at, box, strip, count, frame, Face());
     }
 };
 
@@ -236,6 +238,17 @@ TEST_F(TGlyphFaces, RadioButtonShowsTheEightFrameStrip) {
             EXPECT_EQ(GlyphMismatches(rb->Handle(), Buttons.RadioImage, 8, frames[disabled][checked]), 0)
                 << disabled << checked;
         }
+}
+
+TEST_F(TGlyphFaces, TextOnTheLeftPutsTheGlyphAtTheRightEdge) {
+    TCheckBox* cb = AddControl<TCheckBox>(*Form, 10, 10, 120, 21, "Left");
+    auto* rb = AddControl<TRadioButton>(*Form, 10, 40, 120, 21, "Left");
+    cb->SetAlignment(taLeftJustify);
+    rb->SetAlignment(taLeftJustify);
+    List->InitControls(Form.get());
+    ASSERT_TRUE(GetWindowLongPtrW(cb->Handle(), GWL_STYLE) & BS_LEFTTEXT);
+    EXPECT_EQ(GlyphMismatches(cb->Handle(), Buttons.CheckImage, 12, 1, 0), 0); // flush with the edge
+    EXPECT_EQ(GlyphMismatches(rb->Handle(), Buttons.RadioImage, 8, 1, 1), 0);  // one pixel inside
 }
 
 TEST_F(TGlyphFaces, BareCheckBoxGetsItsGlyphOverItsOwnPainting) {

@@ -18,6 +18,7 @@ template <class T> std::string KindOf(TSkinControlList& list, T key) {
     TSkinControl* s = list.FindSkinner(key);
     if (!s) return "";
     if (dynamic_cast<TSkinSpeedButton*>(s)) return "speed";
+    if (dynamic_cast<TSkinMenuButton*>(s)) return "menu";
     if (dynamic_cast<TSkinBitButton*>(s)) return "bitbtn";
     if (dynamic_cast<TSkinButton*>(s)) return "button";
     if (dynamic_cast<TSkinCheckBox*>(s)) return "checkbox";
@@ -144,11 +145,14 @@ TEST_F(TSelection, Skin3rdKeywordsDecideAloneAndTheApplicationFirst) {
     Skin.Skin3rd = std::make_unique<TStringList>();
     Skin.Skin3rd->Add("TButton=nil");
     Skin.Skin3rd->Add("TCheckBox=radiobutton");
+    Skin.Skin3rd->Add("TBitBtn=MenuBtn");
     auto* button = AddControl<TButton>(*Form, 10, 10, 80, 25);
+    auto* menu = AddControl<TBitBtn>(*Form, 10, 40, 80, 25);
     auto* check = AddControl<TCheckBox>(*Form, 10, 70, 80, 21);
     List->InitControls(Form.get());
     EXPECT_EQ(KindOf(*List, button), ""); // "nil" beats the chain
     EXPECT_EQ(KindOf(*List, check), "radio");
+    EXPECT_EQ(KindOf(*List, menu), "menu");
     List->DeleteControls();
 
     Without(xcRadioButton); // the keyword's gate is shut: no skinner, and no fall-back to the chain
