@@ -111,7 +111,8 @@ void TSkinControl::NewWndProc(TMessage& Message) {
         if (Active) Invalidate();
         return;
     }
-    if (!Active) return Default(Message);
+    // a switched-off skinner still learns that its window is gone
+    if (!Active && Message.Msg != WM_NCDESTROY) return Default(Message);
     if (BeforeProc(Message) && DefaultSurvived(Message)) AfterProc(Message);
 }
 

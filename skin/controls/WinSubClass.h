@@ -125,8 +125,8 @@ class TSkinControl : public TComponent {
     TSubclassOf<TKindTag> FSubclass; // bare window
 };
 
-// The text box of Text drawn with Format within R: measured, then centred vertically (and
-// horizontally for DT_CENTER, right-aligned for DT_RIGHT).
+// The text box of Text drawn with Format within R: measured, then centred vertically, and
+// horizontally for DT_CENTER (otherwise it keeps R's left and right).
 RECT PlaceText(HDC DC, const std::u16string& Text, const RECT& R, UINT Format);
 // Replaces the first occurrence only.
 std::u16string StringReplaceW(const std::u16string& Text, const std::u16string& Old,

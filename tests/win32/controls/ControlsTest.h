@@ -36,6 +36,13 @@ inline TColor Px(TBitmap& bmp, int x, int y) {
     return bmp.Canvas().Pixel(x, y);
 }
 
+inline void SolidBitmap(TBitmap& bmp, int w, int h, TColor color) {
+    bmp.SetSize(w, h);
+    TGdiHandle<HBRUSH> brush(CreateSolidBrush(color));
+    RECT r{0, 0, w, h};
+    FillRect(bmp.MemoryDC(), &r, brush);
+}
+
 // The window's pixels, frame included, as they are now.
 void Capture(HWND wnd, TBitmap& out);
 // A part of the window's client area as it is now.

@@ -8,6 +8,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
+
 namespace {
 
 struct TProbeKind {
@@ -99,8 +102,55 @@ TEST_F(TSkinnerBase, SkinOnOffAndTheSkinnedQueryNeverReachTheControl) {
     EXPECT_FALSE(Identical(plain, on));
     EXPECT_FALSE(probe.Saw(WM_SKINONOFF));
     EXPECT_TRUE(probe.Saw(WM_SKINQUERY)); // only while switched off
-    List->DeleteControls();
-    DestroyWindow(wnd);
+
+    SendMessageW(wnd, WM_SKINONOFF, 0, 0);
+    DestroyWindow(wnd); // switched off, it still learns that the window is gone
+    EXPECT_EQ(s->Status, ssDeleted);
+    List->DeleteSkinDeleted();
+    EXPECT_EQ(List->Count(), 0);
+}
+
+namespace {
+// The base's text helpers, opened up.
+struct TTextSkinner : TSkinControl {
+    using TSkinControl::DrawCaption;
+    using TSkinControl::MyDrawCaption;
+    using TSkinControl::TSkinControl;
+};
+
+// The box around the pixels that are not white, and whether they are all of `only` (when given).
+RECT Ink(TBitmap& bmp, TColor only, bool& allOnly) {
+    RECT box{bmp.Width(), bmp.Height(), 0, 0};
+    allOnly = true;
+    for (int y = 0; y < bmp.Height(); y++)
+        for (int x = 0; x < bmp.Width(); x++) {
+            TColor c = Px(bmp, x, y);
+            if (c == clWhite) continue;
+            allOnly = allOnly && c == only;
+            box = {std::min<LONG>(box.left, x), std::min<LONG>(box.top, y), std::max<LONG>(box.right, x + 1),
+                   std::max<LONG>(box.bottom, y + 1)};
+        }
+    return box;
+}
+} // namespace
+
+TEST(SkinnerText, CaptionsAreCentredAndGreyWhenDisabled) {
+    TTextSkinner s(nullptr);
+    TBitmap bmp;
+    SolidBitmap(bmp, 120, 40, clWhite);
+    RECT all{0, 0, 120, 40};
+    s.MyDrawCaption(bmp.Canvas(), all, u"Centre", false, taCenter);
+    bool grey = false;
+    RECT ink = Ink(bmp, ColorToRGB(clBtnShadow), grey);
+    EXPECT_TRUE(grey);
+    EXPECT_LE(std::abs(int(ink.left - (120 - ink.right))), 5); // ink is narrower than the advance
+    EXPECT_LE(std::abs(int(ink.top - (40 - ink.bottom))), 3);
+
+    SolidBitmap(bmp, 120, 40, clWhite);
+    s.DrawCaption(bmp.Canvas(), {10, 0, 120, 40}, u"Left", true, DT_LEFT);
+    ink = Ink(bmp, clBlack, grey);
+    EXPECT_GE(ink.left, 10);
+    EXPECT_LE(ink.left, 12); // keeps the rectangle's left
 }
 
 TEST_F(TSkinnerBase, DestroyedWindowLeavesTheSkinnerDeletedWithItsColourBack) {
