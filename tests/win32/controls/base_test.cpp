@@ -35,6 +35,7 @@ struct TProbe {
 
 struct TSkinnerBase : ::testing::Test {
     TSkinData& Skin = DefaultSkin();
+    void SetUp() override { ASSERT_FALSE(Skin.SkinPending) << "the default skin did not load"; }
     TOwned<TForm> Form = ShownForm();
     TOwned<TSkinControlList> List{new TSkinControlList(nullptr, &Skin)};
 
@@ -213,6 +214,7 @@ TEST_F(TSkinnerBase, ReleasedUnderAnotherSubclassTheChainStaysWhole) {
     EXPECT_EQ(b->Perform(WM_SKINQUERY), 0);
     EXPECT_EQ(b->Perform(WM_GETTEXTLENGTH), 4);
     EXPECT_EQ(seen, 2);
+    b->WindowProc = below; // the handler above refers to this block's variables
     DestroyWindow(wnd);
 }
 

@@ -12,6 +12,7 @@ namespace {
 
 struct TButtonFaces : ::testing::Test {
     TSkinData& Skin = DefaultSkin();
+    void SetUp() override { ASSERT_FALSE(Skin.SkinPending) << "the default skin did not load"; }
     TDataSkinButton& Buttons = *Skin.Button;
     TOwned<TForm> Form = ShownForm();
     TOwned<TSkinControlList> List{new TSkinControlList(nullptr, &Skin)};

@@ -28,6 +28,7 @@ template <class T> std::string KindOf(TSkinControlList& list, T key) {
 
 struct TSelection : ::testing::Test {
     TSkinData& Skin = DefaultSkin();
+    void SetUp() override { ASSERT_FALSE(Skin.SkinPending) << "the default skin did not load"; }
     TRestore<TSkinControlTypes> KeepControls{Skin.SkinControls, Skin.SkinControls};
     TOwned<TForm> Form = ShownForm();
     TOwned<TSkinControlList> List{new TSkinControlList(nullptr, &Skin)};
