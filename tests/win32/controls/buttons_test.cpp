@@ -23,10 +23,12 @@ struct TButtonFaces : ::testing::Test {
     TColor Face() const { return Skin.Colors[csButtonFace]; }
 
     // A face at the strip's own size: every pixel is the frame's.
-    int FaceMismatches(HWND wnd, int frame) {
+    // `back`: what shows where the frame is magenta (the skin's face colour by default).
+    int FaceMismatches(HWND wnd, int frame, TColor back = clNone) {
         Capture(wnd, Shot);
         RECT all{0, 0, FaceWidth(), FaceHeight()};
-        return FrameMismatches(Shot, {0, 0}, all, Buttons.Image, Buttons.Frame, frame, Face());
+        return FrameMismatches(Shot, {0, 0}, all, Buttons.Image, Buttons.Frame, frame,
+                               back == clNone ? Face() : back);
     }
     TButton* NaturalButton(int x) { return AddControl<TButton>(*Form, x, 10, FaceWidth(), FaceHeight()); }
     void HoverOver(HWND wnd) {
@@ -147,6 +149,17 @@ TEST_F(TButtonFaces, FocusRectangleUnlessTheSkinSaysNone) {
         for (int x = 0; x < 89; x++)
             differ += Px(withRect, x, y) != Px(without, x, y);
     EXPECT_GT(differ, 8);
+}
+
+TEST_F(TButtonFaces, TransparentTagShowsTheParentUnderTheFace) {
+    TButton* b = NaturalButton(10);
+    b->Tag = 5555;
+    NaturalButton(200)->SetFocus();
+    List->InitControls(Form.get());
+    MoveMouseAway();
+    Pump();
+    EXPECT_EQ(FaceMismatches(b->Handle(), bfNormal, ColorToRGB(Form->Color())), 0);
+    EXPECT_GT(FaceMismatches(b->Handle(), bfNormal), 0); // the corners are magenta in the skin
 }
 
 TEST_F(TButtonFaces, BareButtonWindowGetsTheFace) {
