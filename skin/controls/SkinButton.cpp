@@ -171,9 +171,8 @@ void TSkinButton::SetRedraw(bool On) {
 // Hiding the window while its redraw is off: it stays hidden when redraw comes back.
 void TSkinButton::HideRequested(const TMessage& Message) {
     if (!FHidden) return;
-    bool hide = Message.Msg == WM_SHOWWINDOW
-                    ? !Message.WParam
-                    : reinterpret_cast<const WINDOWPOS*>(Message.LParam)->flags & SWP_HIDEWINDOW;
+    auto* pos = reinterpret_cast<const WINDOWPOS*>(Message.LParam);
+    bool hide = Message.Msg == WM_SHOWWINDOW ? !Message.WParam : pos && (pos->flags & SWP_HIDEWINDOW);
     if (hide) FHidden = false;
 }
 
