@@ -2,10 +2,17 @@
 #include "SkinSelect.h"
 
 #include "Buttons.h"
+#include "ComCtrls.h"
+#include "ExtCtrls.h"
 #include "Forms.h"
+#include "SkinBox.h"
 #include "SkinButton.h"
 #include "SkinCheckBox.h"
 #include "SkinSpeedButton.h"
+#include "SkinComboBox.h"
+#include "SkinEdit.h"
+#include "SkinGroupBox.h"
+#include "SkinStatusBar.h"
 #include "SysUtils.h"
 
 #include <algorithm>
@@ -30,10 +37,17 @@ struct TClassRow {
 
 constexpr TClassRow ClassChain[] = {
     {Is<TCustomCheckBox>, Gated<xcCheckBox>, AttachNew<TSkinCheckBox>, false},
+    {Is<TCustomRadioGroup>, Gated<xcRadioButton>, AttachNew<TSkinGroupBox>, true},
+    {Is<TCustomGroupBox>, Gated<xcPanel>, AttachNew<TSkinGroupBox>, false},
     {Is<TRadioButton>, Gated<xcRadioButton>, AttachNew<TSkinRadioButton>, false},
+    {Is<TCustomStatusBar>, Gated<xcStatusBar>, AttachNew<TSkinStatusBar>, false},
+    {Is<TCustomComboBox>, Gated<xcCombo>, AttachNew<TSkinComBox>, false},
     {Is<TBitBtn>, Gated<xcBitBtn>, AttachNew<TSkinBitButton>, false},
     {Is<TSpeedButton>, Gated<xcSpeedButton>, AttachNew<TSkinSpeedButton>, false},
+    {Is<TCustomPanel>, Gated<xcPanel>, AttachNew<TSkinBox>, true},
+    {Is<TCustomMemo>, Gated<xcScrollbar>, nullptr, false}, // its scroll bars only
     {Is<TButton>, Gated<xcButton>, AttachNew<TSkinButton>, false},
+    {Is<TCustomEdit>, Gated<xcEdit>, AttachNew<TSkinEdit>, false},
 };
 
 // Classes of other makers the chain must leave alone.
@@ -41,6 +55,20 @@ constexpr std::array ChainExcluded{"TDBCOMBOBOXEH", "TFRDESIGNERPAGE", "TFRPBOX"
 
 // ---- Framework controls: the Skin3rd keywords ------------------------------------------------------
 // A keyword handles the control whether or not its gate lets a skinner be made.
+
+// Only a control with a border: its window and client sizes differ.
+template <class S> TSkinControl* AttachBordered(TControl& Control, TSkinControlList& List, bool ParentBK) {
+    auto* win = dynamic_cast<TWinControl*>(&Control);
+    RECT w, c;
+    if (!win || !GetWindowRect(win->Handle(), &w) || !GetClientRect(win->Handle(), &c)) return nullptr;
+    if (w.right - w.left == c.right && w.bottom - w.top == c.bottom) return nullptr;
+    return AttachNew<S>(Control, List, ParentBK);
+}
+
+template <class S> TSkinControl* AttachTransparent(TControl& Control, TSkinControlList& List, bool ParentBK) {
+    SetProperty(&Control, "Transparent", "True");
+    return AttachNew<S>(Control, List, ParentBK);
+}
 
 struct TKeywordRow {
     const char* Keyword;
@@ -57,6 +85,10 @@ constexpr TKeywordRow Keywords[] = {
     {"checkbox", Gated<xcCheckBox>, AttachNew<TSkinCheckBox>, false},
     {"radiobutton", Gated<xcRadioButton>, AttachNew<TSkinRadioButton>, false},
     {"speedbutton", Gated<xcSpeedButton>, AttachNew<TSkinSpeedButton>, false},
+    {"combobox", Gated<xcCombo>, AttachNew<TSkinComBox>, false},
+    {"edit", Gated<xcEdit>, AttachBordered<TSkinEdit>, false},
+    {"panel", Gated<xcPanel>, AttachTransparent<TSkinBox>, true},
+    {"groupbox", Gated<xcGroupBox>, AttachNew<TSkinGroupBox>, true},
 };
 
 TSkinControl* AttachBy(TAttachControl Attach, TControl& Control, TSkinControlList& List, bool ParentBK) {
@@ -133,12 +165,15 @@ constexpr TWindowRow WindowClasses[] = {
     {"button", ButtonOf<bkCheck>, AttachNewHwnd<TSkinCheckBox>, false},
     {"button", ButtonOf<bkRadio>, AttachNewHwnd<TSkinRadioButton>, false},
     {"scrollbar", IsSizeBox, nullptr, false},
-    {"#32770", [](LONG_PTR style) { return !(style & 0x00010000); }, nullptr, true},
+    {"combobox", [](LONG_PTR style) { return (style & 3) != CBS_SIMPLE; }, AttachNewHwnd<TSkinComBox>, false},
+    {"#32770", [](LONG_PTR style) { return !(style & 0x00010000); }, AttachNewHwnd<TSkinBoxH>, true},
     {"tpanel", AnyStyle, nullptr, true},
     {"ttntpanel.unicodeclass", AnyStyle, nullptr, true},
     {"ttntsilentpaintpanel.unicodeclass", AnyStyle, nullptr, true},
     {"tcheckbox", AnyStyle, AttachNewHwnd<TSkinCheckBox>, false},
+    {"tcombobox", AnyStyle, AttachNewHwnd<TSkinComBox>, false},
     {"tbutton", AnyStyle, AttachNewHwnd<TSkinButton>, false},
+    {"edit", AnyStyle, AttachNewHwnd<TSkinEdit>, false},
 };
 
 std::string WindowClassName(HWND Wnd) {

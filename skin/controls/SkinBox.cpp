@@ -1,0 +1,46 @@
+// Panels and dialogs in the skin's background colour.
+#include "SkinBox.h"
+
+#include "SkinControlList.h"
+
+void TSkinBox::Init(TSkinControlList* AForm, TSkinData* ASkinData, TCanvas* ACanvas, bool AParentBK) {
+    if (Initialized) return;
+    auto* control = dynamic_cast<TControl*>(Owner());
+    if (!control) return;
+    ParentBK = AParentBK;
+    SkinData = ASkinData;
+    Canvas = ACanvas;
+    Form = AForm;
+    Control = control;
+    if (auto* win = dynamic_cast<TWinControl*>(control)) Handle = win->Handle();
+    if (Form) Form->AddControlList(this);
+    if (ParentBK) {
+        SavedColor = control->Color();
+        control->SetColor(FaceColor());
+    }
+    Initialized = true;
+    Status = ssAttached;
+}
+
+void TSkinBox::Unsubclass() {
+    if (Status != ssLeftAlone) TSkinControl::Unsubclass();
+    Status = ssDetached;
+}
+
+bool TSkinBoxH::BeforeProc(TMessage& Message) {
+    switch (Message.Msg) {
+    case WM_ERASEBKGND: { // the whole background is the face colour: erased
+        RECT r;
+        GetClientRect(Handle, &r);
+        FillBG(reinterpret_cast<HDC>(Message.WParam), r);
+        Message.Result = 1;
+        return false;
+    }
+    case WM_CTLCOLORSTATIC:
+        Default(Message);
+        if (SkinData && SkinData->FaceBrush)
+            Message.Result = reinterpret_cast<LRESULT>(HBRUSH(SkinData->FaceBrush));
+        return false;
+    }
+    return TSkinControl::BeforeProc(Message);
+}
