@@ -4,6 +4,7 @@
 #include "Guards.h"
 #include "SkinButton.h"
 #include "SkinCheckBox.h"
+#include "SkinEdit.h"
 #include "SkinSelect.h"
 #include "SkinSpeedButton.h"
 
@@ -23,6 +24,7 @@ template <class T> std::string KindOf(TSkinControlList& list, T key) {
     if (dynamic_cast<TSkinButton*>(s)) return "button";
     if (dynamic_cast<TSkinCheckBox*>(s)) return "checkbox";
     if (dynamic_cast<TSkinRadioButton*>(s)) return "radio";
+    if (dynamic_cast<TSkinEdit*>(s)) return "edit";
     return "other";
 }
 
@@ -95,7 +97,7 @@ TEST_F(TSelection, BareWindowsGetTheSkinnerOfTheirType) {
     List->InitHwndControls(parent);
     for (size_t i = 0; i < windows.size(); i++)
         EXPECT_EQ(KindOf(*List, windows[i]), cases[i].Kind) << std::hex << cases[i].Style;
-    EXPECT_EQ(KindOf(*List, edit), ""); // not built yet
+    EXPECT_EQ(KindOf(*List, edit), "edit");
     int count = List->Count();
     List->InitHwndControls(parent); // windows in the list are skipped
     EXPECT_EQ(List->Count(), count);
@@ -119,7 +121,7 @@ TEST_F(TSelection, ClassChainFirstMatchAndItsGates) {
     EXPECT_EQ(KindOf(*List, bit), "bitbtn"); // a bit button is a button too: the first row wins
     EXPECT_EQ(KindOf(*List, check), "checkbox");
     EXPECT_EQ(KindOf(*List, radio), "radio");
-    EXPECT_EQ(KindOf(*List, edit), "");
+    EXPECT_EQ(KindOf(*List, edit), "edit");
     EXPECT_EQ(KindOf(*List, speed), "speed"); // windowless, painted on its parent
     EXPECT_EQ(KindOf(*List, off), "");
     List->DeleteControls();
