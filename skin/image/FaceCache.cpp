@@ -54,7 +54,7 @@ const TFace* CachedFace(const RECT& Dest, TBitmap& Image, const RECT& Margins, i
                        Stacked};
     if (const TFace* kept = Faces().Find(key)) return kept;
     const size_t pixels = size_t(W > 0 ? W : 0) * size_t(H > 0 ? H : 0);
-    if (!Faces().Fits(pixels * (Transparent ? 6 : 3))) return nullptr;
+    if (!Faces().Fits(pixels * 3)) return nullptr;
     TFace face = Compose(Dest, Image, Margins, Frame, Count, Transparent, Tile, Stacked);
     const size_t bytes = face.Pixels.Bits.size() + face.Keyed.Bytes();
     return Faces().Insert(key, std::move(face), bytes);
@@ -62,7 +62,8 @@ const TFace* CachedFace(const RECT& Dest, TBitmap& Image, const RECT& Margins, i
 
 void DrawFace(HDC DC, const RECT& R, const TFace& Face) {
     if (Face.Transparent)
-        return KeyedBlt(DC, R.left, R.top, Face.Keyed.Mask.Width, Face.Keyed.Mask.Height, Face.Keyed, 0, 0);
+        return KeyedBlt(DC, R.left, R.top, Face.Keyed.Pixels.Width, Face.Keyed.Pixels.Height, Face.Keyed, 0,
+                        0);
     const TPixelRows& px = Face.Pixels;
     if (px.Width > 0 && px.Height > 0)
         BitBlt(DC, R.left, R.top, px.Width, px.Height, FaceStage().Show(px).SourceDC(), 0, 0, SRCCOPY);

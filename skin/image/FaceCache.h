@@ -8,7 +8,7 @@
 
 #include <windows.h>
 
-// A face drawn opaque keeps its pixels, one drawn magenta transparent only its keyed parts.
+// A face drawn opaque keeps its pixels, one drawn magenta transparent its keyed parts.
 struct TFace {
     bool Transparent = false;
     TPixelRows Pixels;

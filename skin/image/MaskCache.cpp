@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 
 namespace {
 
@@ -19,36 +20,110 @@ TLruCache<TKeyedKey, TKeyed>& KeyedBitmaps() {
     return cache;
 }
 
+// The keyed pixels, and the destination read back to have them laid over it.
 struct TKeyedStages {
-    TStage Mask{pf24bit}, Holes{pf24bit};
+    TStage Source{pf24bit}, Merge{pf24bit};
 };
 TKeyedStages& Stages() {
     static TKeyedStages stages;
     return stages;
 }
 
-TPixelRows Rows24(int w, int h) {
+TPixelRows Rows24(const TPixelRows& pixels) {
+    const int w = pixels.Width, h = pixels.Height, bpp = pixels.Format == pf32bit ? 4 : 3;
+    if (bpp == 3) return pixels;
     TPixelRows rows{w, h, (w * 3 + 3) / 4 * 4, pf24bit, {}}; // DIB rows are 32-bit aligned
     rows.Bits.resize(size_t(rows.RowBytes) * size_t(h));
+    for (int y = 0; y < h; y++)
+        for (int x = 0; x < w; x++)
+            std::memcpy(rows.Row(y) + x * 3, pixels.Row(y) + x * bpp, 3);
     return rows;
+}
+
+// Runs [x0, x1) of one row's pixels that are not the key.
+std::vector<std::pair<int, int>> OpaqueRuns(const uint8_t* row, int w, COLORREF key) {
+    const uint8_t kr = uint8_t(key), kg = uint8_t(key >> 8), kb = uint8_t(key >> 16);
+    auto keyed = [&](int x) { return row[x * 3] == kb && row[x * 3 + 1] == kg && row[x * 3 + 2] == kr; };
+    std::vector<std::pair<int, int>> runs;
+    for (int x = 0; x < w;) {
+        while (x < w && keyed(x))
+            x++;
+        int x0 = x;
+        while (x < w && !keyed(x))
+            x++;
+        if (x > x0) runs.emplace_back(x0, x);
+    }
+    return runs;
+}
+
+// Rows with the same runs share rectangles: a face with rounded corners needs a handful.
+std::vector<RECT> OpaqueRects(const TPixelRows& rows, COLORREF key) {
+    std::vector<RECT> rects;
+    std::vector<std::pair<int, int>> previous;
+    size_t group = 0; // first rectangle of the rows that had `previous`
+    for (int y = 0; y < rows.Height; y++) {
+        auto runs = OpaqueRuns(rows.Row(y), rows.Width, key);
+        if (y > 0 && runs == previous) {
+            for (size_t i = group; i < rects.size(); i++)
+                rects[i].bottom = y + 1;
+            continue;
+        }
+        group = rects.size();
+        for (auto [x0, x1] : runs)
+            rects.push_back({x0, y, x1, y + 1});
+        previous = std::move(runs);
+    }
+    return rects;
+}
+
+RECT Intersect(const RECT& a, const RECT& b) {
+    return {std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
+            std::min(a.bottom, b.bottom)};
+}
+
+// A 24-bit memory DC round-trips through the stage unchanged, so it is read back, the opaque pixels
+// laid over it in memory and the result copied once. (Other formats could lose bits such as alpha.)
+bool Is24BitMemoryDC(HDC dc) {
+    BITMAP bm{};
+    return GetObjectType(dc) == OBJ_MEMDC &&
+           GetObjectW(GetCurrentObject(dc, OBJ_BITMAP), sizeof bm, &bm) == int(sizeof bm) &&
+           bm.bmBitsPixel == 24;
+}
+
+void MergeInto(HDC dc, int x, int y, const RECT& window, const TKeyed& keyed) {
+    const int w = window.right - window.left, h = window.bottom - window.top;
+    TBitmap& merge = Stages().Merge.Reserve(w, h);
+    HDC m = merge.SourceDC();
+    BitBlt(m, 0, 0, w, h, dc, x, y, SRCCOPY);
+    auto* bits = static_cast<uint8_t*>(merge.ScanLine(0));
+    const size_t stride = size_t(merge.RowBytes());
+    for (const RECT& r : keyed.Opaque) {
+        RECT part = Intersect(r, window);
+        for (int sy = part.top; sy < part.bottom; sy++)
+            if (part.right > part.left)
+                std::memcpy(bits + size_t(sy - window.top) * stride + size_t(part.left - window.left) * 3,
+                            keyed.Pixels.Row(sy) + part.left * 3, size_t(part.right - part.left) * 3);
+    }
+    BitBlt(dc, x, y, w, h, m, 0, 0, SRCCOPY);
+}
+
+// Elsewhere (a window on screen) nothing is read back: one copy per opaque rectangle.
+void CopyOpaque(HDC dc, int x, int y, const RECT& window, const TKeyed& keyed) {
+    HDC s = Stages().Source.Show(keyed.Pixels).SourceDC();
+    for (const RECT& r : keyed.Opaque) {
+        RECT part = Intersect(r, window);
+        if (part.right > part.left && part.bottom > part.top)
+            BitBlt(dc, x + part.left - window.left, y + part.top - window.top, part.right - part.left,
+                   part.bottom - part.top, s, part.left, part.top, SRCCOPY);
+    }
 }
 
 } // namespace
 
 TKeyed KeyOut(const TPixelRows& pixels, COLORREF key) {
-    const int w = pixels.Width, h = pixels.Height, bpp = pixels.Format == pf32bit ? 4 : 3;
-    TKeyed out{Rows24(w, h), Rows24(w, h)};
-    const uint8_t kr = uint8_t(key), kg = uint8_t(key >> 8), kb = uint8_t(key >> 16);
-    for (int y = 0; y < h; y++) {
-        const uint8_t* p = pixels.Row(y);
-        uint8_t *mask = out.Mask.Row(y), *holes = out.Holes.Row(y);
-        for (int x = 0; x < w; x++, p += bpp, mask += 3, holes += 3) {
-            bool keyed = p[0] == kb && p[1] == kg && p[2] == kr;
-            std::fill(mask, mask + 3, keyed ? 0xFF : 0x00);
-            if (!keyed) std::copy(p, p + 3, holes);
-        }
-    }
-    return out;
+    TKeyed keyed{Rows24(pixels), {}};
+    keyed.Opaque = OpaqueRects(keyed.Pixels, key);
+    return keyed;
 }
 
 const TKeyed& CachedKeyOut(const TBitmap& bmp, COLORREF key) {
@@ -63,15 +138,17 @@ const TKeyed& CachedKeyOut(const TBitmap& bmp, COLORREF key) {
 }
 
 void KeyedBlt(HDC dc, int x, int y, int w, int h, const TKeyed& keyed, int sx, int sy) {
-    w = std::min(w, keyed.Mask.Width - sx);
-    h = std::min(h, keyed.Mask.Height - sy);
-    if (w <= 0 || h <= 0) return;
-    BitBlt(dc, x, y, w, h, Stages().Mask.Show(keyed.Mask).SourceDC(), sx, sy, SRCAND);
-    BitBlt(dc, x, y, w, h, Stages().Holes.Show(keyed.Holes).SourceDC(), sx, sy, SRCPAINT);
+    const RECT window = Intersect({sx, sy, sx + w, sy + h}, {0, 0, keyed.Pixels.Width, keyed.Pixels.Height});
+    if (window.right <= window.left || window.bottom <= window.top) return;
+    x += window.left - sx, y += window.top - sy;
+    if (Is24BitMemoryDC(dc))
+        MergeInto(dc, x, y, window, keyed);
+    else
+        CopyOpaque(dc, x, y, window, keyed);
 }
 
 void FlushMaskCache() {
     KeyedBitmaps().Clear();
-    Stages().Mask.Free();
-    Stages().Holes.Free();
+    Stages().Source.Free();
+    Stages().Merge.Free();
 }

@@ -1,17 +1,20 @@
-// Magenta-keyed drawing in two plain blits, with the parts it needs made once per bitmap content and
-// key colour instead of on every paint. (MaskBlt builds scratch bitmaps on every call.)
+// Magenta-keyed drawing with plain copies only, its parts made once per bitmap content and key
+// colour instead of on every paint. (MaskBlt builds scratch bitmaps on every call, and raster
+// operations other than a copy go pixel by pixel in the system's software renderer.)
 #pragma once
 
 #include "PixelRows.h"
 
 #include <windows.h>
 
-// Mask is white where a pixel has the key colour and black elsewhere; Holes are the pixels with the
-// key ones black. ANDing the mask into the destination and ORing the holes over it leaves the
-// destination exactly where the key was and the pixel everywhere else. Both are 24-bit.
+#include <vector>
+
+// The pixels as 24-bit rows, and the rectangles that together cover exactly the pixels that are
+// not the key colour.
 struct TKeyed {
-    TPixelRows Mask, Holes;
-    size_t Bytes() const { return Mask.Bits.size() + Holes.Bits.size(); }
+    TPixelRows Pixels;
+    std::vector<RECT> Opaque;
+    size_t Bytes() const { return Pixels.Bits.size() + Opaque.size() * sizeof(RECT); }
 };
 
 // The parts of 24- or 32-bit pixels.

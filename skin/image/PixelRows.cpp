@@ -17,13 +17,18 @@ TPixelRows CopyRows(const TBitmap& bmp) {
     return rows;
 }
 
-TBitmap& TStage::Show(const TPixelRows& rows) {
-    if (FBitmap.Width() < rows.Width || FBitmap.Height() < rows.Height) {
-        int w = std::max(FBitmap.Width(), rows.Width), h = std::max(FBitmap.Height(), rows.Height);
+TBitmap& TStage::Reserve(int w, int h) {
+    if (FBitmap.Width() < w || FBitmap.Height() < h) {
+        w = std::max(FBitmap.Width(), w), h = std::max(FBitmap.Height(), h);
         FBitmap.FreeImage(); // nothing on the stage is worth keeping
         FBitmap.SetPixelFormat(FFormat);
         FBitmap.SetSize(w, h);
     }
+    return FBitmap;
+}
+
+TBitmap& TStage::Show(const TPixelRows& rows) {
+    Reserve(rows.Width, rows.Height);
     if (rows.Width <= 0 || rows.Height <= 0) return FBitmap;
     auto* stage = static_cast<uint8_t*>(FBitmap.ScanLine(0));
     const size_t stride = size_t(FBitmap.RowBytes());

@@ -26,6 +26,8 @@ class TStage {
     explicit TStage(TPixelFormat pf) : FFormat(pf) {}
     // The stage with the rows copied to its top-left corner; the rest is left as it was.
     TBitmap& Show(const TPixelRows& rows);
+    // The stage, at least w x h, its pixels undefined.
+    TBitmap& Reserve(int w, int h);
     void Free() { FBitmap.FreeImage(); }
 
   private:

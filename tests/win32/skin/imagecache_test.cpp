@@ -46,7 +46,9 @@ void ExpectDrawn(TBitmap& dest, TBitmap& image, const TDraw& d, const char* what
         }
 }
 
-void Draw(TBitmap& dest, TBitmap& image, const TDraw& d) {
+// 24-bit canvases are read back and merged in memory, others get one copy per opaque rectangle.
+void Draw(TBitmap& dest, TBitmap& image, const TDraw& d, TPixelFormat pf = pf24bit) {
+    dest.SetPixelFormat(pf);
     SolidBitmap(dest, 120, 40, kGround);
     DrawRect2(dest.MemoryDC(), d.R, image, d.Margins, d.Frame, d.Count, d.Transparent, d.Tile, d.Stacked);
 }
@@ -65,11 +67,12 @@ TEST(ImageCache, KeptFacesDrawExactlyWhatComposingAnewDraws) {
         {{0, 0, 10, 8}, {6, 6, 6, 6}, 5, 5, true, false, false}, // margins dropped
         {{2, 3, 50, 20}, {2, 2, 2, 2}, 2, 2, true, false, true}, // stacked halves
     };
-    for (const TDraw& d : draws)
-        for (const char* pass : {"composed", "kept"}) {
-            Draw(dest, image, d);
-            ExpectDrawn(dest, image, d, pass);
-        }
+    for (TPixelFormat pf : {pf24bit, pf32bit})
+        for (const TDraw& d : draws)
+            for (const char* pass : {"composed", "kept"}) {
+                Draw(dest, image, d, pf);
+                ExpectDrawn(dest, image, d, pass);
+            }
 }
 
 TEST(ImageCache, FacesTooLargeToKeepDrawTheSame) {
@@ -144,14 +147,19 @@ TEST(ImageCache, KeyedMasksFollowTheBitmapAndTheColour) {
     EXPECT_EQ(Px(dest, 5, 5), kGround);
     EXPECT_EQ(Px(dest, 3, 3), clBlue);
 
-    SolidBitmap(dest, 40, 20, kGround); // a centred frame keyed through the whole strip's mask
-    TBitmap strip;
+    TBitmap strip; // a centred frame keyed through the whole strip's parts
     MakeFaces(strip);
-    DrawRect3(dest.MemoryDC(), {0, 0, 36, 20}, strip, 3, 5, true); // 16 x 12 at (10, 4)
-    EXPECT_EQ(Px(dest, 10, 4), kGround);
-    EXPECT_EQ(Px(dest, 11, 4), Px(strip, 33, 0));
-    EXPECT_EQ(Px(dest, 11, 5), kGround);
-    EXPECT_EQ(Px(dest, 9, 4), kGround);
+    for (TPixelFormat pf : {pf24bit, pf32bit}) {
+        dest.SetPixelFormat(pf);
+        SolidBitmap(dest, 40, 20, kGround);
+        DrawRect3(dest.MemoryDC(), {0, 0, 36, 20}, strip, 3, 5, true); // 16 x 12 at (10, 4)
+        EXPECT_EQ(Px(dest, 10, 4), kGround);
+        EXPECT_EQ(Px(dest, 11, 4), Px(strip, 33, 0));
+        EXPECT_EQ(Px(dest, 11, 5), kGround);
+        EXPECT_EQ(Px(dest, 12, 5), Px(strip, 34, 1));
+        EXPECT_EQ(Px(dest, 9, 4), kGround);
+        EXPECT_EQ(Px(dest, 26, 4), kGround);
+    }
 }
 
 TEST(ImageCache, ReadingTheImageKeepsItsFacesAndNewSizesAddOne) {
