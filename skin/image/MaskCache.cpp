@@ -20,6 +20,12 @@ TLruCache<TKeyedKey, TKeyed>& KeyedBitmaps() {
     return cache;
 }
 
+// One too large to keep, held until the next call like a kept one.
+TKeyed& Unkept() {
+    static TKeyed unkept;
+    return unkept;
+}
+
 // The keyed pixels, and the destination read back to have them laid over it.
 struct TKeyedStages {
     TStage Source{pf24bit}, Merge{pf24bit};
@@ -93,16 +99,16 @@ bool Is24BitMemoryDC(HDC dc) {
 void MergeInto(HDC dc, int x, int y, const RECT& window, const TKeyed& keyed) {
     const int w = window.right - window.left, h = window.bottom - window.top;
     TBitmap& merge = Stages().Merge.Reserve(w, h);
-    HDC m = merge.SourceDC();
+    HDC m = merge.MemoryDC();
     BitBlt(m, 0, 0, w, h, dc, x, y, SRCCOPY);
     auto* bits = static_cast<uint8_t*>(merge.ScanLine(0));
     const size_t stride = size_t(merge.RowBytes());
     for (const RECT& r : keyed.Opaque) {
         RECT part = Intersect(r, window);
+        if (part.right <= part.left) continue;
         for (int sy = part.top; sy < part.bottom; sy++)
-            if (part.right > part.left)
-                std::memcpy(bits + size_t(sy - window.top) * stride + size_t(part.left - window.left) * 3,
-                            keyed.Pixels.Row(sy) + part.left * 3, size_t(part.right - part.left) * 3);
+            std::memcpy(bits + size_t(sy - window.top) * stride + size_t(part.left - window.left) * 3,
+                        keyed.Pixels.Row(sy) + part.left * 3, size_t(part.right - part.left) * 3);
     }
     BitBlt(dc, x, y, w, h, m, 0, 0, SRCCOPY);
 }
@@ -132,9 +138,7 @@ const TKeyed& CachedKeyOut(const TBitmap& bmp, COLORREF key) {
     TKeyed keyed = KeyOut(CopyRows(bmp), key);
     const size_t bytes = keyed.Bytes();
     if (KeyedBitmaps().Fits(bytes)) return *KeyedBitmaps().Insert(k, std::move(keyed), bytes);
-    static TKeyed unkept; // too large to keep: held until the next call, like a kept one
-    unkept = std::move(keyed);
-    return unkept;
+    return Unkept() = std::move(keyed);
 }
 
 void KeyedBlt(HDC dc, int x, int y, int w, int h, const TKeyed& keyed, int sx, int sy) {
@@ -149,6 +153,7 @@ void KeyedBlt(HDC dc, int x, int y, int w, int h, const TKeyed& keyed, int sx, i
 
 void FlushMaskCache() {
     KeyedBitmaps().Clear();
+    Unkept() = {};
     Stages().Source.Free();
     Stages().Merge.Free();
 }
