@@ -3,13 +3,15 @@
 #include "Graphics.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cstring>
+#include <utility>
 #include <vector>
 
 // The bitmap's canvas: a memory DC that keeps the bitmap's current image selected.
 class TBitmapCanvas : public TCanvas {
   public:
-    explicit TBitmapCanvas(TBitmap& bitmap) : FBitmap(bitmap) {}
+    explicit TBitmapCanvas(const TBitmap& bitmap) : FBitmap(bitmap) {}
     ~TBitmapCanvas() override { SetHandle(nullptr); }
 
     void ImageChanging() { FSelected.reset(); }
@@ -29,7 +31,7 @@ class TBitmapCanvas : public TCanvas {
     }
 
   private:
-    TBitmap& FBitmap;
+    const TBitmap& FBitmap;
     std::optional<TMemoryDC> FDC;
     std::optional<TSelectObject> FSelected; // after FDC: the bitmap leaves the DC before it is deleted
 };
@@ -93,25 +95,43 @@ const TClassInfo& TBitmap::StaticClassInfo() {
     return info;
 }
 
-TBitmap::TBitmap() = default;
+TBitmap::TBitmap() {
+    Touch();
+}
 
 TBitmap::~TBitmap() {
     FCanvas.reset();
 }
 
-TCanvas& TBitmap::Canvas() {
+// One counter for all bitmaps: a bitmap made where a dead one lived never repeats its stamp.
+void TBitmap::Touch() {
+    static std::atomic<uint64_t> next{0};
+    FStamp = ++next;
+}
+
+TBitmapCanvas& TBitmap::OwnCanvas() const {
     if (!FCanvas) FCanvas = std::make_unique<TBitmapCanvas>(*this);
     return *FCanvas;
+}
+
+TCanvas& TBitmap::Canvas() {
+    Touch();
+    return OwnCanvas();
 }
 
 HDC TBitmap::MemoryDC() {
     return Canvas().DC();
 }
 
+HDC TBitmap::SourceDC() const {
+    return OwnCanvas().DC();
+}
+
 void TBitmap::ReplaceImage(TDibSection&& dib) {
     if (FCanvas) FCanvas->ImageChanging();
     FDib = std::move(dib);
     if (FCanvas) FCanvas->ImageChanged();
+    Touch();
 }
 
 void TBitmap::FreeImage() {
@@ -143,6 +163,11 @@ void TBitmap::SetPixelFormat(TPixelFormat pf) {
 }
 
 void* TBitmap::ScanLine(int row) {
+    Touch();
+    return const_cast<void*>(std::as_const(*this).ScanLine(row));
+}
+
+const void* TBitmap::ScanLine(int row) const {
     if (row < 0 || row >= Height()) throw EInvalidGraphicOperation("Scan line index out of range");
     GdiFlush();
     return FDib.Row(row);

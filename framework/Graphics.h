@@ -273,12 +273,21 @@ class TBitmap : public TPersistent {
     void SetPixelFormat(TPixelFormat pf); // converting keeps the pixels (1 bit: the BMP writer's rule)
 
     void* ScanLine(int row); // row 0 is the top row; EInvalidGraphicOperation outside the image
+    const void* ScanLine(int row) const;
     int RowBytes() const { return FDib.RowBytes(); }
     bool Empty() const { return FDib.Empty(); }
     HBITMAP Handle() const { return FDib.Handle.get(); }
 
     TCanvas& Canvas(); // a memory DC with this bitmap selected, made on demand and owned
     HDC MemoryDC();    // that DC without the canvas's font, brush and pen: a blit source
+    // The same DC for reading only: whoever draws into it must use MemoryDC or Canvas instead.
+    HDC SourceDC() const;
+
+    // Takes a new value, unique in the process, on every way in that can change the pixels: a new
+    // image, the writable ScanLine, Canvas and MemoryDC. (bitmap, stamp) thus names one content,
+    // which caches of derived pixels key on. So take the canvas or DC anew for each change rather
+    // than keeping it across draws from this bitmap.
+    uint64_t Stamp() const { return FStamp; }
 
     void Assign(const TPersistent* Source) override; // deep copy; nullptr empties
 
@@ -305,9 +314,13 @@ class TBitmap : public TPersistent {
   private:
     void ReplaceImage(TDibSection&& dib);
     void LoadFromBytes(const uint8_t* data, size_t size);
+    TBitmapCanvas& OwnCanvas() const;
+    void Touch();
 
     TDibSection FDib;
-    std::unique_ptr<TBitmapCanvas> FCanvas; // after FDib: gone before the bitmap it has selected
+    uint64_t FStamp = 0;
+    // Made on demand, also for reading; after FDib: gone before the bitmap it has selected.
+    mutable std::unique_ptr<TBitmapCanvas> FCanvas;
 };
 
 // Registers the classes a stored description may name (TImageList).

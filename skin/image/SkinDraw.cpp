@@ -1,6 +1,8 @@
 #include "SkinDraw.h"
 
 #include "Controls.h"
+#include "FaceCache.h"
+#include "MaskCache.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -56,35 +58,12 @@ std::unique_ptr<TBitmap> Scratch(int w, int h) {
     return bmp;
 }
 
-void Blit(HDC dc, const RECT& r, TBitmap& bmp, bool transparent) {
+// For bitmaps made for one draw: their mask is not worth keeping.
+void Blit(HDC dc, const RECT& r, const TBitmap& bmp, bool transparent) {
     if (transparent)
-        DrawTranmap(dc, r, bmp, clFuchsia);
+        KeyedBlt(dc, r.left, r.top, Width(r), Height(r), KeyOut(CopyRows(bmp), ColorToRGB(clFuchsia)), 0, 0);
     else
-        BitBlt(dc, r.left, r.top, Width(r), Height(r), bmp.MemoryDC(), 0, 0, SRCCOPY);
-}
-
-// A monochrome mask of the bitmap: 1 exactly where a pixel has the key colour. Read straight from
-// the scan lines: this runs on every transparent paint.
-TGdiHandle<HBITMAP> TransparencyMask(TBitmap& bmp, COLORREF key) {
-    TBitmap copy;
-    TBitmap* src = &bmp;
-    if (bmp.PixelFormat() != pf24bit && bmp.PixelFormat() != pf32bit) {
-        copy.Assign(&bmp);
-        copy.SetPixelFormat(pf24bit);
-        src = &copy;
-    }
-    const int w = src->Width(), h = src->Height(), bpp = src->PixelFormat() == pf32bit ? 4 : 3;
-    const int stride = (w + 15) / 16 * 2; // CreateBitmap rows are word aligned
-    std::vector<uint8_t> bits(size_t(stride) * size_t(h));
-    const uint8_t kr = uint8_t(key), kg = uint8_t(key >> 8), kb = uint8_t(key >> 16);
-    for (int y = 0; y < h; y++) {
-        auto* p = static_cast<const uint8_t*>(src->ScanLine(y));
-        uint8_t* out = &bits[size_t(y) * size_t(stride)];
-        for (int x = 0; x < w; x++, p += bpp)
-            if (p[0] == kb && p[1] == kg && p[2] == kr) out[x / 8] |= uint8_t(0x80 >> (x % 8));
-    }
-    return TGdiHandle<HBITMAP>(
-        CreateBitmap(Max(w, 1), Max(h, 1), 1, 1, h > 0 && w > 0 ? bits.data() : nullptr));
+        BitBlt(dc, r.left, r.top, Width(r), Height(r), bmp.SourceDC(), 0, 0, SRCCOPY);
 }
 
 // Rectangles of a region, handed to the system in batches.
@@ -139,7 +118,7 @@ std::unique_ptr<TBitmap> GetHMap(const RECT& Dest, TBitmap& Image, const RECT& M
     if (W < L + R) L = R = 0;
     if (H < T + B) T = B = 0;
     const int w = f.W, h = f.H;
-    HDC d = result->MemoryDC(), s = Image.MemoryDC();
+    HDC d = result->MemoryDC(), s = Image.SourceDC();
     auto part = [&](const RECT& dr, const RECT& sr) {
         Stretch(d, dr.left, dr.top, Width(dr), Height(dr), s, f.X + sr.left, f.Y + sr.top, Width(sr),
                 Height(sr));
@@ -164,8 +143,9 @@ std::unique_ptr<TBitmap> GetHMap(const RECT& Dest, TBitmap& Image, const RECT& M
 void DrawRect2(HDC DC, const RECT& R, TBitmap& Image, const RECT& Margins, int Frame, int Count,
                bool Transparent, bool Tile, bool Stacked) {
     if (Width(R) < 0 || Height(R) < 0) return;
-    auto map = GetHMap(R, Image, Margins, Frame, Count, Tile, Stacked);
-    Blit(DC, R, *map, Transparent);
+    if (const TFace* face = CachedFace(R, Image, Margins, Frame, Count, Transparent, Tile, Stacked))
+        return DrawFace(DC, R, *face);
+    Blit(DC, R, *GetHMap(R, Image, Margins, Frame, Count, Tile, Stacked), Transparent);
 }
 
 void DrawRect1(HDC DC, const RECT& R, TBitmap& Image, int Frame, int Count, bool Transparent) {
@@ -173,7 +153,7 @@ void DrawRect1(HDC DC, const RECT& R, TBitmap& Image, int Frame, int Count, bool
     const TFrameRect f = FrameOf(Image, Frame, Count, false);
     auto frame = Scratch(Width(R), Height(R));
     if (frame->Empty()) return;
-    Stretch(frame->MemoryDC(), 0, 0, Width(R), Height(R), Image.MemoryDC(), f.X, f.Y, f.W, f.H);
+    Stretch(frame->MemoryDC(), 0, 0, Width(R), Height(R), Image.SourceDC(), f.X, f.Y, f.W, f.H);
     Blit(DC, R, *frame, Transparent);
 }
 
@@ -181,15 +161,10 @@ void DrawRect3(HDC DC, const RECT& R, TBitmap& Image, int Frame, int Count, bool
     const TFrameRect f = FrameOf(Image, Frame, Count, false);
     if (f.W <= 0 || f.H <= 0) return;
     int x = R.left + (Width(R) - f.W) / 2, y = R.top + (Height(R) - f.H) / 2;
-    RECT at{x, y, x + f.W, y + f.H};
-    if (!Transparent) {
-        BitBlt(DC, x, y, f.W, f.H, Image.MemoryDC(), f.X, f.Y, SRCCOPY);
-        return;
-    }
-    TBitmap frame;
-    frame.SetSize(f.W, f.H);
-    BitBlt(frame.MemoryDC(), 0, 0, f.W, f.H, Image.MemoryDC(), f.X, f.Y, SRCCOPY);
-    DrawTranmap(DC, at, frame, clFuchsia);
+    if (Transparent)
+        KeyedBlt(DC, x, y, f.W, f.H, CachedKeyOut(Image, ColorToRGB(clFuchsia)), f.X, f.Y);
+    else
+        BitBlt(DC, x, y, f.W, f.H, Image.SourceDC(), f.X, f.Y, SRCCOPY);
 }
 
 void DrawRectH(HDC DC, const RECT& R, TBitmap& Image, const RECT& Margins, int Frame, int Count, int,
@@ -197,7 +172,7 @@ void DrawRectH(HDC DC, const RECT& R, TBitmap& Image, const RECT& Margins, int F
     const TFrameRect f = FrameOf(Image, Frame, Count, Stacked);
     const TMargins m = FitMargins(Margins, f);
     const int W = Width(R), H = Height(R), L = m.L, Rm = m.R;
-    HDC s = Image.MemoryDC();
+    HDC s = Image.SourceDC();
     int oldMode = SetStretchBltMode(DC, COLORONCOLOR);
     if (W < f.W) {
         Stretch(DC, R.left, R.top, W, H, s, f.X, f.Y, f.W, f.H);
@@ -217,7 +192,7 @@ void DrawRectTile(TCanvas& Canvas, const RECT& R, TBitmap& Image, const RECT& Ma
     const TFrameRect f = FrameOf(Image, Frame, Count, Stacked);
     const TMargins fit = FitMargins(Margins, f);
     const int L = fit.L, Rm = fit.R, m = f.W - L - Rm;
-    HDC d = strip->MemoryDC(), s = Image.MemoryDC();
+    HDC d = strip->MemoryDC(), s = Image.SourceDC();
     Stretch(d, 0, 0, L, H, s, f.X, f.Y, L, f.H);
     for (int x = L; m > 0 && x < W - Rm; x += m)
         Stretch(d, x, 0, m, H, s, f.X + L, f.Y, m, f.H);
@@ -234,19 +209,16 @@ void DrawRectTile(TCanvas& Canvas, const RECT& R, TBitmap& Image, const RECT& Ma
 void DrawBGbmp(TCanvas& Canvas, const RECT& Dest, TBitmap& Image, const RECT& Src) {
     const int tw = Width(Src), th = Height(Src);
     if (tw <= 0 || th <= 0) return;
-    HDC d = Canvas.DC(), s = Image.MemoryDC();
+    HDC d = Canvas.DC(), s = Image.SourceDC();
     // 64-bit steps: the last tile may start near the largest coordinate without overflowing.
     for (int64_t x = Dest.left; x < Dest.right; x += tw)
         for (int64_t y = Dest.top; y < Dest.bottom; y += th)
             BitBlt(d, int(x), int(y), tw, th, s, Src.left, Src.top, SRCCOPY);
 }
 
-void DrawTranmap(HDC DC, const RECT& R, TBitmap& Bmp, TColor TransColor) {
+void DrawTranmap(HDC DC, const RECT& R, const TBitmap& Bmp, TColor TransColor) {
     if (Width(R) < 0 || Height(R) < 0) return;
-    TGdiHandle<HBITMAP> mask = TransparencyMask(Bmp, ColorToRGB(TransColor));
-    // Mask bits of the transparent colour keep the destination; the others copy the source.
-    MaskBlt(DC, R.left, R.top, Width(R), Height(R), Bmp.MemoryDC(), 0, 0, mask, 0, 0,
-            MAKEROP4(0x00AA0029, SRCCOPY));
+    KeyedBlt(DC, R.left, R.top, Width(R), Height(R), CachedKeyOut(Bmp, ColorToRGB(TransColor)), 0, 0);
 }
 
 TGdiHandle<HRGN> BitmapToRegion(TBitmap& Bmp, int X, int Y, TColor Color, uint8_t RedTol, uint8_t GreenTol,
@@ -259,7 +231,7 @@ TGdiHandle<HRGN> BitmapToRegion(TBitmap& Bmp, int X, int Y, TColor Color, uint8_
     // Pixels are read as they are stored; other formats through a 24-bit copy. The caller's
     // bitmap keeps its format.
     TBitmap copy;
-    TBitmap* src = &Bmp;
+    const TBitmap* src = &Bmp;
     if (Bmp.PixelFormat() != pf32bit && Bmp.PixelFormat() != pf24bit && !Bmp.Empty()) {
         copy.Assign(&Bmp);
         copy.SetPixelFormat(pf24bit);

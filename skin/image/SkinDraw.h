@@ -12,12 +12,13 @@
 
 class TControl;
 
-// A new bitmap of the destination's size holding frame `Frame` of `Count` fitted with `Margins`
-// (left, top, right, bottom kept 1:1; the centre stretched, or tiled when `Tile`). `Stacked`
-// frames split the height instead of the width. A margin pair wider than the destination is dropped.
+// A new bitmap, on every call, of the destination's size holding frame `Frame` of `Count` fitted with
+// `Margins` (left, top, right, bottom kept 1:1; the centre stretched, or tiled when `Tile`). `Stacked` frames
+// split the height instead of the width. A margin pair wider than the destination is dropped.
 std::unique_ptr<TBitmap> GetHMap(const RECT& Dest, TBitmap& Image, const RECT& Margins, int Frame, int Count,
                                  bool Tile, bool Stacked);
-// GetHMap's bitmap drawn at R, magenta transparent when `Transparent`.
+// GetHMap's bitmap drawn at R, magenta transparent when `Transparent`. The composed face is kept
+// (FaceCache.h): repainting the same face does not compose it again.
 void DrawRect2(HDC DC, const RECT& R, TBitmap& Image, const RECT& Margins, int Frame, int Count,
                bool Transparent, bool Tile, bool Stacked);
 // The whole frame stretched to R.
@@ -33,8 +34,9 @@ void DrawRectTile(TCanvas& Canvas, const RECT& R, TBitmap& Image, const RECT& Ma
                   bool Transparent, bool Stacked);
 // Tiles the Src part of the image over Dest, starting at its top-left; tiles are not clipped to Dest.
 void DrawBGbmp(TCanvas& Canvas, const RECT& Dest, TBitmap& Image, const RECT& Src);
-// Draws the bitmap at R's top-left, R's size, leaving pixels of TransColor untouched.
-void DrawTranmap(HDC DC, const RECT& R, TBitmap& Bmp, TColor TransColor);
+// Draws the bitmap at R's top-left, R's size, leaving pixels of TransColor untouched. The mask is
+// kept for the bitmap's content (its Stamp), so repeated draws do not scan it again.
+void DrawTranmap(HDC DC, const RECT& R, const TBitmap& Bmp, TColor TransColor);
 // A region of every pixel that is not Color (each channel within Color ... Color + tolerance), moved
 // by (X, Y). The bitmap is left as it was.
 TGdiHandle<HRGN> BitmapToRegion(TBitmap& Bmp, int X, int Y, TColor Color, uint8_t RedTol, uint8_t GreenTol,

@@ -1,6 +1,7 @@
 // Loading a skin archive into the model, and the images built from the loaded objects.
 #include "WinSkinDataRead.h"
 
+#include "FaceCache.h"
 #include "ImgUtil.h"
 #include "SkinDraw.h"
 #include "SkinRead.h"
@@ -88,6 +89,7 @@ bool TSkinData::LoadArchive(TStream& source) {
         }
         if (!ReadArchive(bytes)) return false;
         std::swap(ArchiveStream, bytes);
+        FlushFaceCache(); // the old skin's faces can never be drawn again
         return true;
     } catch (const EGraphicTooLarge& e) {
         return refuse(e.Message());

@@ -3,6 +3,7 @@
 #include "TypInfo.h"
 #include "WinSkinData.h"
 
+#include "FaceCache.h"
 #include "Forms.h"
 #include "SkinRead.h"
 #include "WinSkinIni.h"
@@ -259,6 +260,7 @@ TSkinData::TSkinData(TComponent* AOwner)
 
 TSkinData::~TSkinData() {
     if (GSkinData == this) GSkinData = nullptr;
+    FlushFaceCache(); // the memory of faces that can never be drawn again
 }
 
 void TSkinData::Loaded() {
