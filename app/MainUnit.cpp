@@ -24,8 +24,8 @@ TMainForm::TMainForm(TComponent* AOwner) : TForm(AOwner) {
     BindHandlers();
 }
 
-void TMainForm::Loaded() {
-    TForm::Loaded();
+void TMainForm::CreateWnd() {
+    TForm::CreateWnd();
     TakeOverFrame();
 }
 

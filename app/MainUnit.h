@@ -46,7 +46,7 @@ class TMainForm : public TForm {
     void FormClose(TObject* Sender, TCloseAction& Action);
 
   protected:
-    void Loaded() override;
+    void CreateWnd() override;
 
   private:
     void TakeOverFrame();

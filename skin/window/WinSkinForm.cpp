@@ -1,9 +1,8 @@
 #include "WinSkinForm.h"
 
+#include "ErrorSink.h"
 #include "Forms.h"
 #include "SkinMessages.h"
-
-#include <windowsx.h>
 
 TWinSkinForm::TWinSkinForm() : TComponent(nullptr) {
     FDoubleClickTime = GetDoubleClickTime();

@@ -187,7 +187,11 @@ void TWinSkinForm::PopSysmenu(POINT screen) {
 void TWinSkinForm::WMNCHitTest(TMessage& m) {
     Default(m);
     if (m.Result != HTNOWHERE && m.Result != HTCAPTION) return;
-    POINT p = GetWinXY({GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)});
+    POINT screen{GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)};
+    RECT window{};
+    GetWindowRect(Handle, &window);
+    if (!PtInRect(&window, screen)) return;
+    POINT p = GetWinXY(screen);
     if (p.y >= Frame.Top + Frame.MenuBar)
         m.Result = HTBORDER;
     else if (p.y >= Frame.Top && Frame.MenuBar > 0)

@@ -3,6 +3,7 @@
 
 #include "Forms.h"
 #include "Guards.h"
+#include "SkinDraw.h"
 #include "SkinMessages.h"
 
 void TWinSkinForm::Default(TMessage& m) {

@@ -71,8 +71,8 @@ void ActivateWindow(HWND wnd) {
 }
 
 HWND OtherWindow() {
-    static HWND other = CreateWindowExW(0, L"STATIC", L"other", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr,
-                                        nullptr, GetModuleHandleW(nullptr), nullptr);
+    static HWND other = CreateWindowExW(0, L"STATIC", L"other", WS_POPUP | WS_VISIBLE, 960, 700, 50, 50,
+                                        nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
     return other;
 }
 

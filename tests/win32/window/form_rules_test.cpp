@@ -5,14 +5,15 @@
 
 namespace {
 
-TDataSkinSysButton Def(int action, int visibility, int visibility1 = 0, int align = 0, int x = 0) {
-    TDataSkinSysButton b;
-    b.Action = action;
-    b.Visibility = visibility;
-    b.Visibility1 = visibility1;
-    b.Align = align;
-    b.XCoord = x;
-    b.YCoord = 5;
+std::unique_ptr<TDataSkinSysButton> Def(int action, int visibility, int visibility1 = 0, int align = 0,
+                                        int x = 0) {
+    auto b = std::make_unique<TDataSkinSysButton>();
+    b->Action = action;
+    b->Visibility = visibility;
+    b->Visibility1 = visibility1;
+    b->Align = align;
+    b->XCoord = x;
+    b->YCoord = 5;
     return b;
 }
 
@@ -46,44 +47,44 @@ TEST(FormRules, BorderKindFollowsStylesAndClass) {
 
 TEST(FormRules, WithoutMaximizeBoxOnlyIconMinimizeAndCloseShow) {
     TButtonScene s = SceneOf(WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX);
-    EXPECT_TRUE(ButtonVisible(Def(0, 0), s));     // close
-    EXPECT_FALSE(ButtonVisible(Def(1, 2, 6), s)); // maximize
-    EXPECT_TRUE(ButtonVisible(Def(2, 8), s));     // minimize
-    EXPECT_FALSE(ButtonVisible(Def(1, 1), s));    // restore
-    EXPECT_TRUE(ButtonVisible(Def(3, 0), s));     // icon
+    EXPECT_TRUE(ButtonVisible(*Def(0, 0), s));     // close
+    EXPECT_FALSE(ButtonVisible(*Def(1, 2, 6), s)); // maximize
+    EXPECT_TRUE(ButtonVisible(*Def(2, 8), s));     // minimize
+    EXPECT_FALSE(ButtonVisible(*Def(1, 1), s));    // restore
+    EXPECT_TRUE(ButtonVisible(*Def(3, 0), s));     // icon
 }
 
 TEST(FormRules, MaximizeAndRestoreSwapWithTheWindowState) {
     TButtonScene s = SceneOf(WS_OVERLAPPEDWINDOW);
-    EXPECT_TRUE(ButtonVisible(Def(1, 2, 6), s));
-    EXPECT_FALSE(ButtonVisible(Def(1, 1), s));
+    EXPECT_TRUE(ButtonVisible(*Def(1, 2, 6), s));
+    EXPECT_FALSE(ButtonVisible(*Def(1, 1), s));
     s.Maximized = true;
-    EXPECT_FALSE(ButtonVisible(Def(1, 2, 6), s));
-    EXPECT_TRUE(ButtonVisible(Def(1, 1), s));
+    EXPECT_FALSE(ButtonVisible(*Def(1, 2, 6), s));
+    EXPECT_TRUE(ButtonVisible(*Def(1, 1), s));
 }
 
 TEST(FormRules, VisibilityCodesAndActionMasks) {
     TButtonScene s = SceneOf(WS_OVERLAPPEDWINDOW);
-    EXPECT_FALSE(ButtonVisible(Def(5, -1, -1), s));
-    EXPECT_FALSE(ButtonVisible(Def(5, 5), s));
-    EXPECT_FALSE(ButtonVisible(Def(5, 50), s));
-    EXPECT_TRUE(ButtonVisible(Def(5, 500), s));
-    EXPECT_FALSE(ButtonVisible(Def(5, 2001), s));
-    EXPECT_TRUE(ButtonVisible(Def(5, 3), s));
+    EXPECT_FALSE(ButtonVisible(*Def(5, -1, -1), s));
+    EXPECT_FALSE(ButtonVisible(*Def(5, 5), s));
+    EXPECT_FALSE(ButtonVisible(*Def(5, 50), s));
+    EXPECT_TRUE(ButtonVisible(*Def(5, 500), s));
+    EXPECT_FALSE(ButtonVisible(*Def(5, 2001), s));
+    EXPECT_TRUE(ButtonVisible(*Def(5, 3), s));
     s.Active = false;
-    EXPECT_FALSE(ButtonVisible(Def(5, 3), s));
-    EXPECT_TRUE(ButtonVisible(Def(5, 4), s));
+    EXPECT_FALSE(ButtonVisible(*Def(5, 3), s));
+    EXPECT_TRUE(ButtonVisible(*Def(5, 4), s));
     // The MDI buttons need a maximized MDI child.
-    EXPECT_FALSE(ButtonVisible(Def(7, 100, 100), s));
+    EXPECT_FALSE(ButtonVisible(*Def(7, 100, 100), s));
     s.MDIChildMaximized = true;
-    EXPECT_TRUE(ButtonVisible(Def(7, 100, 100), s));
+    EXPECT_TRUE(ButtonVisible(*Def(7, 100, 100), s));
     // Close needs the system menu; a dialog border hides the icon.
-    EXPECT_FALSE(ButtonVisible(Def(0, 0), SceneOf(WS_CAPTION)));
+    EXPECT_FALSE(ButtonVisible(*Def(0, 0), SceneOf(WS_CAPTION)));
     TButtonScene dialog = SceneOf(WS_CAPTION | WS_SYSMENU | DS_MODALFRAME);
-    EXPECT_FALSE(ButtonVisible(Def(3, 0), dialog));
-    EXPECT_TRUE(ButtonVisible(Def(5, 200), dialog));
+    EXPECT_FALSE(ButtonVisible(*Def(3, 0), dialog));
+    EXPECT_TRUE(ButtonVisible(*Def(5, 200), dialog));
     dialog.DialogClass = true;
-    EXPECT_FALSE(ButtonVisible(Def(5, 200), dialog));
+    EXPECT_FALSE(ButtonVisible(*Def(5, 200), dialog));
 }
 
 TEST(FormRules, CustomVisibilityAsksTheWindow) {
@@ -93,9 +94,9 @@ TEST(FormRules, CustomVisibilityAsksTheWindow) {
         ++asked;
         return action == 40 && code == 1500;
     };
-    EXPECT_TRUE(ButtonVisible(Def(40, 1500), s));
-    EXPECT_FALSE(ButtonVisible(Def(41, 1500), s));
-    EXPECT_TRUE(ButtonVisible(Def(40, 0, 1200), s)); // the second code is not asked
+    EXPECT_TRUE(ButtonVisible(*Def(40, 1500), s));
+    EXPECT_FALSE(ButtonVisible(*Def(41, 1500), s));
+    EXPECT_TRUE(ButtonVisible(*Def(40, 0, 1200), s)); // the second code is not asked
     EXPECT_EQ(asked, 2);
 }
 
@@ -109,15 +110,15 @@ TEST(FormRules, PlacementByAlignment) {
     p.RefA = 859;
     p.RefB = 4;
     SIZE s{21, 21};
-    EXPECT_EQ(ButtonOrigin(Def(0, 0, 0, 0, 8), s, p).x, 8);
-    EXPECT_EQ(ButtonOrigin(Def(0, 0, 0, 1, 25), s, p).x, 838);
-    EXPECT_EQ(ButtonOrigin(Def(0, 0, 0, 2, 10), s, p).x, 859 - 21 - 10);
-    EXPECT_EQ(ButtonOrigin(Def(0, 0, 0, 9, 10), s, p).x, 14);
-    EXPECT_EQ(ButtonOrigin(Def(0, 0, 0, 100, 50), {13, 12}, p).x, 863 - 50 - 4);
-    EXPECT_EQ(ButtonOrigin(Def(0, 0, 0, 100, 50), {13, 12}, p).y, 29 + 3);
+    EXPECT_EQ(ButtonOrigin(*Def(0, 0, 0, 0, 8), s, p).x, 8);
+    EXPECT_EQ(ButtonOrigin(*Def(0, 0, 0, 1, 25), s, p).x, 838);
+    EXPECT_EQ(ButtonOrigin(*Def(0, 0, 0, 2, 10), s, p).x, 859 - 21 - 10);
+    EXPECT_EQ(ButtonOrigin(*Def(0, 0, 0, 9, 10), s, p).x, 14);
+    EXPECT_EQ(ButtonOrigin(*Def(0, 0, 0, 100, 50), {13, 12}, p).x, 863 - 50 - 4);
+    EXPECT_EQ(ButtonOrigin(*Def(0, 0, 0, 100, 50), {13, 12}, p).y, 29 + 3);
     p.LeftScrollBar = true;
-    EXPECT_EQ(ButtonOrigin(Def(0, 0, 0, 100, 50), {13, 12}, p).x, 54);
-    EXPECT_EQ(ButtonOrigin(Def(0, 0, 0, 42, 50), s, p).x, 0);
+    EXPECT_EQ(ButtonOrigin(*Def(0, 0, 0, 100, 50), {13, 12}, p).x, 54);
+    EXPECT_EQ(ButtonOrigin(*Def(0, 0, 0, 42, 50), s, p).x, 0);
 }
 
 TEST(FormRules, ButtonFrames) {
