@@ -36,7 +36,8 @@ class TWinSkinForm : public TComponent {
     void SkinChange();
 
     void UpdateNc(HDC dc); // the whole frame; dc 0: the window's own DC
-    void Cropwindow();
+    // redraw false: the region changes quietly and the caller paints the frame itself.
+    void Cropwindow(bool redraw = true);
     void Uncropwindow();
     void ResizeForm(bool keepClient);
     void Refresh(); // the frame is measured and painted anew

@@ -232,7 +232,7 @@ void TWinSkinForm::GetIcon() {
 
 // ---- The window region ---------------------------------------------------------------------------
 
-void TWinSkinForm::Cropwindow() {
+void TWinSkinForm::Cropwindow(bool redraw) {
     if (SkinState == 6 || !SkinFrame || SkinData->SkinPending) return;
     RECT window{};
     GetWindowRect(Handle, &window);
@@ -245,7 +245,7 @@ void TWinSkinForm::Cropwindow() {
     RegionWidth = size.cx;
     RegionHeight = size.cy;
     // Once set, the region belongs to the system: ours is deleted only when setting it failed.
-    if (SetWindowRgn(Handle, region.get(), TRUE)) region.release();
+    if (SetWindowRgn(Handle, region.get(), redraw)) region.release();
 }
 
 void TWinSkinForm::Uncropwindow() {

@@ -200,7 +200,11 @@ void TWinSkinForm::WMSize(TMessage& m) {
     Default(m);
     WindowState = WindowStateOfSize(m.WParam, WindowState);
     bool mdiOk = FormStyle != sfsMDIChild || WindowState == swsNormal;
-    if (!Minimized() && (SkinState == 1 || SkinState == 3) && mdiOk) Cropwindow();
+    if (Minimized() || (SkinState != 1 && SkinState != 3) || !mdiOk) return;
+    // The frame was painted while the old region still clipped it; what that region cut off is
+    // painted now. A redrawing region change would erase the whole client once more instead.
+    Cropwindow(false);
+    UpdateNc(nullptr);
 }
 
 void TWinSkinForm::WMGetMinMaxInfo(TMessage& m) {
