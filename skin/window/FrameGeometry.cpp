@@ -42,6 +42,11 @@ SIZE OuterSizeOf(SIZE client, const TFrameGeometry& g) {
     return {client.cx + g.Left + g.Right, client.cy + g.Top + g.Bottom + g.MenuBar};
 }
 
+TCaptionFit FitCaption(int width, int captionWidth) {
+    if (width >= captionWidth) return {width, 0};
+    return {captionWidth, (captionWidth - width) / 2};
+}
+
 int BorderFrameIndex(bool active, int frameCount) {
     return active || frameCount == 1 ? 1 : 2;
 }

@@ -24,6 +24,13 @@ RECT ClientAreaOf(const RECT& window, const TFrameGeometry& g);
 // The window size that gives a client area of that size.
 SIZE OuterSizeOf(SIZE client, const TFrameGeometry& g);
 
+// A dialog box whose caption needs more room than its width is widened to that room, and its
+// controls move right by half of what was added.
+struct TCaptionFit {
+    int Width = 0, Shift = 0;
+};
+TCaptionFit FitCaption(int width, int captionWidth);
+
 // A border strip's frame: 1 while active, 2 inactive, 1 for a single-frame strip.
 int BorderFrameIndex(bool active, int frameCount);
 

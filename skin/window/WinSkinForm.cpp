@@ -208,8 +208,41 @@ void TWinSkinForm::ResizeForm(bool keepClient) {
     }
     if (keepClient || IsDialogBox || SkinState == 3) GetClientRect(Handle, &SavedClientRect);
     SIZE outer = OuterSizeOf(SizeOf(SavedClientRect), Frame);
+    if (IsDialogBox && !keepClient) outer.cx = WidenForCaption(outer.cx);
     SetWindowPos(Handle, nullptr, 0, 0, outer.cx, outer.cy,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+}
+
+// A dialog box's caption is not cut short: the box grows, its controls stay centred.
+int TWinSkinForm::WidenForCaption(int width) {
+    TCaptionFit fit = FitCaption(width, CaptionRoom());
+    if (fit.Shift > 0) ShiftChildren(fit.Shift);
+    return fit.Width;
+}
+
+int TWinSkinForm::CaptionRoom() {
+    CaptionText = WindowText();
+    SIZE text{};
+    {
+        TWindowDC dc(Handle);
+        TSaveDC save(dc);
+        if (FCaptionFont) SelectObject(dc, FCaptionFont);
+        GetTextExtentPoint32W(dc, reinterpret_cast<const wchar_t*>(CaptionText.c_str()),
+                              int(CaptionText.size()), &text);
+    }
+    CaptionTextWidth = text.cx;
+    const RECT& m = SkinData->Title->Margins;
+    return m.left + CaptionTextWidth + m.right;
+}
+
+void TWinSkinForm::ShiftChildren(int dx) {
+    for (HWND child = GetWindow(Handle, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        RECT r{};
+        GetWindowRect(child, &r);
+        MapWindowPoints(nullptr, Handle, reinterpret_cast<POINT*>(&r), 2);
+        SetWindowPos(child, nullptr, r.left + dx, r.top, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOSENDCHANGING | SWP_NOOWNERZORDER);
+    }
 }
 
 void TWinSkinForm::SkinChange() {

@@ -81,6 +81,8 @@ class TWinSkinForm : public TComponent {
     SIZE NonClientSize{}; // what the window's own frame took
     int FrameWidth = 0, FrameHeight = 0, RegionWidth = 0, RegionHeight = 0;
     RECT ScreenRect{};
+    std::u16string CaptionText; // dialog boxes only: the caption their width is fitted to
+    int CaptionTextWidth = 0;
     HICON IconHandle = nullptr;
     int IconSize = 0;
     TBitmap IconBitmap, FrameBitmap;
@@ -104,6 +106,9 @@ class TWinSkinForm : public TComponent {
     void GetBorderSize();
     void Activate();
     void RestoreSize();
+    int WidenForCaption(int width);
+    int CaptionRoom();
+    void ShiftChildren(int dx);
     DWORD Style() const;
     void SetStyle(DWORD style);
     bool Minimized() const { return WindowState == swsMin; }

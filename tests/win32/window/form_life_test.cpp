@@ -181,3 +181,60 @@ TEST_F(LifeTest, ActivationChangesLeaveNoObjectsBehind) {
         },
         200);
 }
+
+namespace {
+
+// A system dialog box with one button, 200 pixels wide.
+struct TDialogBox {
+    HWND Wnd, Button;
+    explicit TDialogBox(const wchar_t* caption) {
+        Wnd = CreateWindowExW(WS_EX_DLGMODALFRAME, L"#32770", caption,
+                              WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | WS_VISIBLE, 80, 80, 200,
+                              120, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+        Button = CreateWindowExW(0, L"BUTTON", L"OK", WS_CHILD | WS_VISIBLE, 60, 40, 75, 23, Wnd, nullptr,
+                                 GetModuleHandleW(nullptr), nullptr);
+    }
+    ~TDialogBox() { DestroyWindow(Wnd); }
+    int Width() const {
+        RECT r{};
+        GetWindowRect(Wnd, &r);
+        return r.right - r.left;
+    }
+    int ButtonLeft() const {
+        RECT r{};
+        GetWindowRect(Button, &r);
+        MapWindowPoints(nullptr, Wnd, reinterpret_cast<POINT*>(&r), 2);
+        return r.left;
+    }
+};
+
+} // namespace
+
+TEST_F(LifeTest, DialogBoxGrowsToItsCaptionAndKeepsItsControlsCentred) {
+    TDialogBox box(L"连接设备 — a dialog box caption that is far wider than the box itself");
+    RECT client{};
+    GetClientRect(box.Wnd, &client);
+    TWinSkinForm skin;
+    skin.InitDlg(&Data(), box.Wnd);
+    SendMessageW(box.Wnd, WM_SKINACTIVATE, 0, 1000);
+    ASSERT_TRUE(skin.IsDialogBox);
+    const RECT& m = Data().Title->Margins;
+    int plain = client.right + skin.Frame.Left + skin.Frame.Right;
+    int needed = m.left + skin.CaptionTextWidth + m.right;
+    ASSERT_GT(needed, plain);
+    EXPECT_EQ(box.Width(), needed);
+    EXPECT_EQ(box.ButtonLeft(), 60 + (needed - plain) / 2);
+}
+
+TEST_F(LifeTest, DialogBoxWhoseCaptionFitsKeepsItsClientAndControls) {
+    TDialogBox box(L"OK");
+    RECT before{}, after{};
+    GetClientRect(box.Wnd, &before);
+    TWinSkinForm skin;
+    skin.InitDlg(&Data(), box.Wnd);
+    SendMessageW(box.Wnd, WM_SKINACTIVATE, 0, 1000);
+    GetClientRect(box.Wnd, &after);
+    EXPECT_EQ(after.right, before.right);
+    EXPECT_EQ(after.bottom, before.bottom);
+    EXPECT_EQ(box.ButtonLeft(), 60);
+}
