@@ -129,6 +129,7 @@ class TWinSkinForm : public TComponent {
     void DrawIcon(HDC dc, const RECT& r);
     void GetIcon();
     void RestButtons();
+    void CropTo(SIZE size, bool redraw);
     TGdiHandle<HRGN> BuildRegion(SIZE size);
     void AddSideRegion(HRGN region, TBorderIndex index, const RECT& r);
 
@@ -143,6 +144,8 @@ class TWinSkinForm : public TComponent {
     void WMNCPaint(TMessage& m);
     void WMNCActivate(TMessage& m);
     void WMSize(TMessage& m);
+    void WMWindowPosChanging(TMessage& m);
+    bool RegionFollowsSize() const;
     void WMGetMinMaxInfo(TMessage& m);
     void WMSysCommand(TMessage& m);
     void WMEraseBkgnd(TMessage& m);

@@ -233,10 +233,13 @@ void TWinSkinForm::GetIcon() {
 // ---- The window region ---------------------------------------------------------------------------
 
 void TWinSkinForm::Cropwindow(bool redraw) {
-    if (SkinState == 6 || !SkinFrame || SkinData->SkinPending) return;
     RECT window{};
     GetWindowRect(Handle, &window);
-    SIZE size = SizeOf(window);
+    CropTo(SizeOf(window), redraw);
+}
+
+void TWinSkinForm::CropTo(SIZE size, bool redraw) {
+    if (SkinState == 6 || !SkinFrame || SkinData->SkinPending) return;
     if (size.cx <= 0 || size.cy <= 0) return;
     if (FormStyle == sfsMDIChild && WindowState != swsNormal) return;
     bool same = size.cx == RegionWidth && size.cy == RegionHeight;

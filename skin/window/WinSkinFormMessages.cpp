@@ -119,6 +119,8 @@ void TWinSkinForm::Level3(TMessage& m) {
         return WMNCActivate(m);
     case WM_NCHITTEST:
         return WMNCHitTest(m);
+    case WM_WINDOWPOSCHANGING:
+        return WMWindowPosChanging(m);
     case WM_SETICON:
         return WMSetIcon(m);
     case WM_SKINFRAMEPAINT:
@@ -196,15 +198,28 @@ void TWinSkinForm::WMNCActivate(TMessage& m) {
     m.Result = 1;
 }
 
+bool TWinSkinForm::RegionFollowsSize() const {
+    bool mdiOk = FormStyle != sfsMDIChild || WindowState == swsNormal;
+    return !Minimized() && (SkinState == 1 || SkinState == 3) && mdiOk;
+}
+
 void TWinSkinForm::WMSize(TMessage& m) {
     Default(m);
     WindowState = WindowStateOfSize(m.WParam, WindowState);
-    bool mdiOk = FormStyle != sfsMDIChild || WindowState == swsNormal;
-    if (Minimized() || (SkinState != 1 && SkinState != 3) || !mdiOk) return;
-    // The frame was painted while the old region still clipped it; what that region cut off is
-    // painted now. A redrawing region change would erase the whole client once more instead.
+    if (!RegionFollowsSize()) return;
+    // Normally the region was made for this size already. Otherwise the frame was painted through
+    // the old one and what it cut off is painted now: a redrawing region change would erase the
+    // whole client once more.
     Cropwindow(false);
     UpdateNc(nullptr);
+}
+
+// The region is made for the new size before the window takes it, so the frame painted on the way
+// is not clipped by the old one: a growing window shows no unpainted strip.
+void TWinSkinForm::WMWindowPosChanging(TMessage& m) {
+    Default(m);
+    const auto* pos = reinterpret_cast<const WINDOWPOS*>(m.LParam);
+    if (!(pos->flags & SWP_NOSIZE) && RegionFollowsSize()) CropTo({pos->cx, pos->cy}, false);
 }
 
 void TWinSkinForm::WMGetMinMaxInfo(TMessage& m) {

@@ -195,27 +195,3 @@ TEST_F(FrameTest, ResizeLeavesNoFrameUnpaintedInBetween) {
     }
     Skin().ResizeForm(false);
 }
-
-namespace {
-int Erases = 0;
-LRESULT CALLBACK CountErases(int code, WPARAM wParam, LPARAM lParam) {
-    auto* call = reinterpret_cast<CWPSTRUCT*>(lParam);
-    if (call->message == WM_ERASEBKGND && call->hwnd == MainForm->Handle()) ++Erases;
-    return CallNextHookEx(nullptr, code, wParam, lParam);
-}
-struct TCallHook {
-    HHOOK Hook;
-    ~TCallHook() { UnhookWindowsHookEx(Hook); }
-};
-} // namespace
-
-// The region that follows the new size does not erase the client a second time.
-TEST_F(FrameTest, ResizeErasesTheClientOnce) {
-    Erases = 0;
-    {
-        TCallHook hook{SetWindowsHookExW(WH_CALLWNDPROC, CountErases, nullptr, GetCurrentThreadId())};
-        SetWindowPos(Wnd(), nullptr, 0, 0, 760, 540, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    }
-    EXPECT_LE(Erases, 1);
-    Skin().ResizeForm(false);
-}

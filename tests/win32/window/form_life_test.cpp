@@ -238,3 +238,50 @@ TEST_F(LifeTest, DialogBoxWhoseCaptionFitsKeepsItsClientAndControls) {
     EXPECT_EQ(after.bottom, before.bottom);
     EXPECT_EQ(box.ButtonLeft(), 60);
 }
+
+namespace {
+
+// What one window went through during a resize: client erases, and frame paints through a region
+// made for another size.
+struct TResizeWatch {
+    HWND Wnd = nullptr;
+    int Erases = 0, ClippedFramePaints = 0;
+} Watch;
+
+LRESULT CALLBACK WatchResize(int code, WPARAM wParam, LPARAM lParam) {
+    auto* call = reinterpret_cast<CWPSTRUCT*>(lParam);
+    if (call->hwnd == Watch.Wnd && call->message == WM_ERASEBKGND) ++Watch.Erases;
+    if (call->hwnd == Watch.Wnd && call->message == WM_NCPAINT) {
+        RECT window{}, box{};
+        GetWindowRect(call->hwnd, &window);
+        TGdiHandle<HRGN> rgn(CreateRectRgn(0, 0, 0, 0));
+        if (GetWindowRgn(call->hwnd, rgn) != ERROR) GetRgnBox(rgn, &box);
+        if (box.right != window.right - window.left || box.bottom != window.bottom - window.top)
+            ++Watch.ClippedFramePaints;
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+struct TCallHook {
+    HHOOK Hook;
+    ~TCallHook() { UnhookWindowsHookEx(Hook); }
+};
+
+} // namespace
+
+// The region follows the new size before the frame is painted, so a growing window's new strips are
+// not clipped away, and setting it does not erase the client a second time.
+TEST_F(LifeTest, ResizePaintsTheFrameThroughTheNewRegionAndErasesOnce) {
+    TPlainWindow plain;
+    TWinSkinForm skin;
+    skin.InitDlg(&Data(), plain.Wnd);
+    SendMessageW(plain.Wnd, WM_SKINACTIVATE, 0, 1000);
+    for (SIZE s : {SIZE{260, 180}, SIZE{420, 300}}) {
+        SCOPED_TRACE(s.cx);
+        Watch = {plain.Wnd};
+        TCallHook hook{SetWindowsHookExW(WH_CALLWNDPROC, WatchResize, nullptr, GetCurrentThreadId())};
+        SetWindowPos(plain.Wnd, nullptr, 0, 0, s.cx, s.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        EXPECT_LE(Watch.Erases, 1);
+        EXPECT_EQ(Watch.ClippedFramePaints, 0);
+    }
+}
