@@ -5,9 +5,12 @@
 //                                                  STEPS steps, MS milliseconds apart
 //   window_command TITLE deactivate MS             a small window of this program takes the
 //                                                  activation and keeps it for MS milliseconds
+//   window_command TITLE caption TEXT              a new caption (any script: read as Unicode)
 // TITLE is the start of the window's caption. Exit code 0 when done, 1 on bad arguments, 2 when no
 // such window exists.
 #include <windows.h>
+
+#include <shellapi.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -66,6 +69,15 @@ void Deactivate(DWORD ms) {
     DestroyWindow(other);
 }
 
+// The command line's argument `index` as Unicode, whatever the ANSI code page.
+std::wstring WideArgument(int index) {
+    int count = 0;
+    LPWSTR* args = CommandLineToArgvW(GetCommandLineW(), &count);
+    std::wstring arg = args && index < count ? args[index] : L"";
+    LocalFree(args);
+    return arg;
+}
+
 bool Command(HWND wnd, int argc, char** argv) {
     std::string command = argv[2];
     if (command == "maximize") return PostMessageW(wnd, WM_SYSCOMMAND, SC_MAXIMIZE, 0);
@@ -76,6 +88,7 @@ bool Command(HWND wnd, int argc, char** argv) {
                DWORD(std::atoi(argv[6])));
         return true;
     }
+    if (command == "caption" && argc == 4) return SetWindowTextW(wnd, WideArgument(3).c_str());
     if (command == "deactivate" && argc == 4) {
         Deactivate(DWORD(std::atoi(argv[3])));
         return true;
