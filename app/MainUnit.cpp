@@ -1,6 +1,7 @@
 #include "MainUnit.h"
 
 #include "Dialogs.h"
+#include "SkinMessages.h"
 
 TMainForm* MainForm = nullptr;
 
@@ -21,6 +22,25 @@ TMainForm::TMainForm(TComponent* AOwner) : TForm(AOwner) {
     RegisterSkinClasses();
     BindFields();
     BindHandlers();
+}
+
+void TMainForm::CreateWnd() {
+    TForm::CreateWnd();
+    TakeOverFrame();
+}
+
+// Until a skin manager takes every window over, the main window skins its own frame; the
+// take-over completes once the message loop runs.
+void TMainForm::TakeOverFrame() {
+    if (!SkinData1 || SkinData1->SkinPending) return;
+    FrameSkin = std::make_unique<TWinSkinForm>();
+    FrameSkin->InitTform(SkinData1, this);
+    PostMessageW(Handle(), WM_SKINACTIVATE, 0, 1000);
+}
+
+void TMainForm::BeforeDestruction() {
+    FrameSkin.reset();
+    TForm::BeforeDestruction();
 }
 
 void TMainForm::BindFields() {

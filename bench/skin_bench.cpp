@@ -5,6 +5,8 @@
 #include "SkinDraw.h"
 #include "SkinRead.h"
 #include "WinSkinData.h"
+#include "WinSkinForm.h"
+#include "SkinMessages.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -142,7 +144,35 @@ void TopBorderRegion(TSkinData& skin) {
     Report("BitmapToRegion top border 863 x 29", region, "BitBlt 863 x 29", BitBltTime(863, 29));
 }
 
-// ---- Window paints (whole frame, client area) go here, one function each ----------------------------
+// ---- Window paints, one function each -----------------------------------------------------------
+// The whole skinned frame of a window of the main window's size painted on screen, beside one blit
+// of the window's size onto the same window.
+void FramePaint(TSkinData& skin) {
+    const int w = 863, h = 620;
+    HWND wnd = CreateWindowExW(0, L"STATIC", L"QUARLINK Config",
+                               WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_VISIBLE, 0, 0, w,
+                               h, nullptr, nullptr, nullptr, nullptr);
+    {
+        TWinSkinForm form;
+        form.InitDlg(&skin, wnd);
+        SendMessageW(wnd, WM_SKINACTIVATE, 0, 1000);
+        SetWindowPos(wnd, nullptr, 0, 0, w, h, SWP_NOMOVE | SWP_NOZORDER);
+        double paint = Time([&] {
+            form.UpdateNc(nullptr);
+            GdiFlush();
+        });
+        TBitmap src;
+        src.SetSize(w, h);
+        double blit = Time([&] {
+            TWindowDC dc(wnd);
+            BitBlt(dc, 0, 0, w, h, src.MemoryDC(), 0, 0, SRCCOPY);
+            GdiFlush();
+        });
+        ReportTarget("whole frame paint 863 x 620 (target < 1 ms)", paint, "BitBlt 863 x 620 window", blit,
+                     10.0);
+    }
+    DestroyWindow(wnd);
+}
 
 } // namespace
 
@@ -162,6 +192,7 @@ int main(int argc, char** argv) {
         [&] { ButtonRepaintCached(skin, true, "button repaint 89 x 25, magenta keyed, kept", 3.0); },
         [&] { KeyedDraw(skin); },
         [&] { TopBorderRegion(skin); },
+        [&] { FramePaint(skin); },
     };
     for (const auto& measure : measurements)
         measure();

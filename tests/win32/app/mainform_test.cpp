@@ -214,8 +214,11 @@ TEST_F(MainWindowTest, StartsWithTheStoredLayoutAndTexts) {
     GetClientRect(W->Handle(), &client);
     EXPECT_EQ(client.right, 855);
     EXPECT_EQ(client.bottom, 591);
+    // The skinned frame takes WS_SYSMENU off the window while it paints, so that the system draws
+    // no caption buttons of its own; the window keeps its system menu.
+    EXPECT_TRUE(W->BorderIcons() & (1u << biSystemMenu));
+    EXPECT_NE(GetSystemMenu(W->Handle(), FALSE), nullptr);
     LONG style = GetWindowLongW(W->Handle(), GWL_STYLE);
-    EXPECT_TRUE(style & WS_SYSMENU);
     EXPECT_TRUE(style & WS_MINIMIZEBOX);
     EXPECT_FALSE(style & (WS_MAXIMIZEBOX | WS_THICKFRAME));
 

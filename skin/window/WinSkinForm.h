@@ -1,0 +1,195 @@
+// The form skinner: takes one top-level window over and draws its whole frame from the skin (the
+// four border strips, the title bar with its caption text, icon and buttons, the menu bar strip),
+// gives it a region cut from the skin's magenta and keeps its client area the same size. It puts
+// everything back (procedure, form handler, styles, region, menu, colour, size) when it lets go.
+#pragma once
+
+#include "ExtCtrls.h"
+#include "FormRules.h"
+#include "FrameGeometry.h"
+#include "NCObject.h"
+#include "StripCache.h"
+#include "SubClass.h"
+#include "WinSkinData.h"
+
+#include <array>
+#include <memory>
+#include <string>
+#include <vector>
+
+class TCustomForm;
+
+struct TFormSkinKind {
+    static constexpr wchar_t Property[] = L"QlSkinForm";
+};
+
+class TWinSkinForm : public TComponent {
+  public:
+    TWinSkinForm();
+    ~TWinSkinForm() override;
+
+    // Take-over of a framework form (window procedure and the form's handler), or of any window.
+    void InitTform(TSkinData* skin, TCustomForm* form);
+    void InitDlg(TSkinData* skin, HWND wnd);
+    // Gives the window back as it was.
+    void UnSubclass();
+    void SkinChange();
+
+    void UpdateNc(HDC dc); // the whole frame; dc 0: the window's own DC
+    // redraw false: the region changes quietly and the caller paints the frame itself.
+    void Cropwindow(bool redraw = true);
+    void Uncropwindow();
+    void ResizeForm(bool keepClient);
+    void Refresh(); // the frame is measured and painted anew
+
+    // Caption buttons and the window commands (WinSkinFormButtons.cpp).
+    bool Checkvisible(size_t i);
+    void SetSysbtnRect();
+    TWinSysButton* FindBtn(POINT p);
+    void DrawSysbtn(TWinSysButton& b);
+    void SysBtnAction(POINT screen);
+    void Maximize();
+    void Restore();
+    void Minimize();
+    void MDIChildAction(UINT command);
+    bool CheckSysmenu(); // SC_CLOSE is in the system menu and enabled
+    void PopSysmenu(POINT screen);
+    POINT GetWinXY(POINT screen) const;
+
+    void Notification(TComponent* AComponent, TOperation Operation) override;
+
+    // Stands in for the skin manager's hide-while-skinning switch until the manager exists: the
+    // window stays hidden from take-over to activation.
+    bool HideUntilActive = false;
+
+    HWND Handle = nullptr;
+    TCustomForm* Form = nullptr;
+    TSkinData* SkinData = nullptr;
+    int SkinState = 0; // 0 waiting for activation, 1 active, 3 skin changing, 4 destroying, 5 sizing, 6 gone
+    bool SkinFrame = false, Activated = false, Active = true;
+    TFrameGeometry Frame;
+    TSkinFormStyle FormStyle = sfsNormal;
+    TSkinFormBorder BorderStyle = sbsSingle;
+    TSkinFormIcons BorderIcons;
+    TSkinWindowState WindowState = swsNormal;
+    bool LeftScrollBar = false, Sizeable = false, IsUnicode = true, IsDialogBox = false,
+         IsChildWindow = false;
+    std::string WindowClassName;
+    HWND OwnerWindow = nullptr, MDIClient = nullptr;
+    HMENU MenuHandle = nullptr, SysMenuHandle = nullptr;
+    RECT SavedClientRect{};
+    SIZE NonClientSize{}; // what the window's own frame took
+    int FrameWidth = 0, FrameHeight = 0, RegionWidth = 0, RegionHeight = 0;
+    RECT ScreenRect{};
+    std::u16string CaptionText; // dialog boxes only: the caption their width is fitted to
+    int CaptionTextWidth = 0;
+    HICON IconHandle = nullptr;
+    int IconSize = 0;
+    TBitmap IconBitmap, FrameBitmap;
+    std::unique_ptr<TTimer> HoverTimer;
+    std::vector<std::unique_ptr<TWinSysButton>> SysButtons;
+    TNCObject* HotObject = nullptr;
+    TNCObject* Pressed = nullptr;                     // the object a left button went down on
+    std::array<std::array<TStripCache, 2>, 4> Strips; // per border, per frame
+    int TitleCompositions = 0;
+
+  private:
+    // Take-over (WinSkinForm.cpp).
+    void InitSkin(TSkinData* skin, HWND wnd);
+    void ReadWindow();
+    void FindMDIClient();
+    void InitSkinData();
+    void StopUpdate();
+    void BeginUpdate();
+    void EnableSysbtn(bool on);
+    void UpdateStyle(bool paint);
+    void GetBorderSize();
+    void Activate();
+    void RestoreSize();
+    int WidenForCaption(int width);
+    int CaptionRoom();
+    void ShiftChildren(int dx);
+    DWORD Style() const;
+    void SetStyle(DWORD style);
+    bool Minimized() const { return WindowState == swsMin; }
+    bool Maximized() const { return WindowState == swsMax; }
+    void ReadWindowState();
+
+    // Painting (WinSkinFormFrame.cpp).
+    bool CanPaint() const;
+    void PaintFrame(HDC dc);
+    void PaintStrips(HDC dc, SIZE size);
+    TBitmap* Strip(TBorderIndex index, SIZE size);
+    void ComposeTitle(SIZE size);
+    void ComposeMinimized(SIZE size);
+    void DrawCaption(HDC dc, SIZE size);
+    RECT CaptionTextRect(SIZE size) const;
+    void DrawAllSysbtn(HDC dc);
+    void DrawButtonFrame(HDC dc, const RECT& r, TWinSysButton& b, int frame);
+    void DrawIcon(HDC dc, const RECT& r);
+    void GetIcon();
+    void RestButtons();
+    void CropTo(SIZE size, bool redraw);
+    TGdiHandle<HRGN> BuildRegion(SIZE size);
+    void AddSideRegion(HRGN region, TBorderIndex index, const RECT& r);
+
+    // Messages (WinSkinFormMessages.cpp).
+    void WinWndProc(TMessage& m);
+    void NewWndProc(TMessage& m);
+    bool Level1(TMessage& m);
+    bool Level2(TMessage& m);
+    void Level3(TMessage& m);
+    void Default(TMessage& m);
+    void WMNCCalcSize(TMessage& m);
+    void WMNCPaint(TMessage& m);
+    void WMNCActivate(TMessage& m);
+    void WMSize(TMessage& m);
+    void WMWindowPosChanging(TMessage& m);
+    bool RegionFollowsSize() const;
+    void WMGetMinMaxInfo(TMessage& m);
+    void WMSysCommand(TMessage& m);
+    void WMEraseBkgnd(TMessage& m);
+    void WMCtlColor(TMessage& m);
+    void WMSetText(TMessage& m);
+    void WMNCDestroy(TMessage& m);
+    void WMSetIcon(TMessage& m);
+    bool NCMouse(TMessage& m);
+
+    // Non-client mouse (WinSkinFormButtons.cpp).
+    void WMNCHitTest(TMessage& m);
+    bool WMNCMouseMove(TMessage& m);
+    bool WMNCLButtonDown(TMessage& m);
+    bool WMNCLButtonUp(TMessage& m);
+    bool WMNCLButtonDblClk(TMessage& m);
+    bool WMNCRButtonUp(TMessage& m);
+    TWinSysButton* ButtonAt(LPARAM screenPoint);
+    TButtonScene Scene() const;
+    TButtonPlace Place() const;
+    SIZE ButtonSize(const TWinSysButton& b) const;
+    void PostClose(UINT command);
+    void OnTimer(TObject* Sender);
+
+    TSubclassOf<TFormSkinKind> FSubclass;
+    TWndMethod FOldWindowProc; // the form's handler before ours
+    bool FFormHooked = false;
+    bool FVisibleCleared = false;
+    bool FMenuDetached = false;
+    TColor FSavedColor = clNone;
+    DWORD FLastSysMenuTick = 0, FDoubleClickTime = 0;
+    TGdiHandle<HFONT> FCaptionFont;
+    // The composed title bar is reused while nothing it shows has changed.
+    struct TTitleKey {
+        int Width = 0, Height = 0;
+        bool Active = false, Minimized = false;
+        TSkinWindowState State = swsNormal;
+        std::u16string Text;
+        HICON Icon = nullptr;
+        bool operator==(const TTitleKey&) const = default;
+    };
+    TTitleKey FTitleKey;
+    bool FTitleValid = false;
+    TTitleKey TitleKey(SIZE size) const;
+    std::u16string WindowText() const;
+    // Cleared when the object goes, so code that pumped messages can tell.
+    std::shared_ptr<int> FLife = std::make_shared<int>();
+};
