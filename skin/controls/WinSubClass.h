@@ -5,6 +5,7 @@
 #pragma once
 
 #include "Controls.h"
+#include "SkinMessages.h"
 #include "SubClass.h"
 #include "WinSkinData.h"
 
@@ -17,12 +18,8 @@ class TSkinControlList;
 
 enum TSkinControlState : uint8_t { scMouseIn, scDown };
 
-// The engine's private messages every skinner answers.
-enum : UINT {
-    WM_SKINONOFF = 0x3506,   // wParam > 0: skinning of the control on (and repaint), else off
-    WM_SKINQUERY = 0x3523,   // is this window skinned: answered 1
-    CM_SKINENABLED = 0xB00C, // the framework's enabled-changed notice
-};
+// The framework's enabled-changed notice.
+enum : UINT { CM_SKINENABLED = 0xB00C };
 
 // Skinner life: new, attached, and the window destroyed (Status 2 and 4 are the box skinners').
 enum : int32_t { ssNew = 0, ssAttached = 1, ssDeleted = 6 };

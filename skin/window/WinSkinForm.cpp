@@ -64,6 +64,7 @@ void TWinSkinForm::InitSkin(TSkinData* skin, HWND wnd) {
     if (FSubclass.Attached()) return;
     Handle = wnd;
     SkinData = skin;
+    Controls = std::make_unique<TSkinControlList>(nullptr, skin);
     HoverTimer = std::make_unique<TTimer>(nullptr);
     HoverTimer->SetEnabled(false);
     HoverTimer->SetInterval(250);
@@ -180,6 +181,10 @@ void TWinSkinForm::Activate() {
     GetIcon();
     GetBorderSize();
     BeginUpdate();
+    if (Form)
+        Controls->InitControls(Form);
+    else
+        Controls->InitHwndControls(Handle);
     if (SkinState == 0 && !IsChildWindow && BorderStyle != sbsNone && !Minimized()) {
         SkinState = 5;
         ResizeForm(false);
@@ -248,6 +253,7 @@ void TWinSkinForm::ShiftChildren(int dx) {
 void TWinSkinForm::SkinChange() {
     if (Form) Form->SetColor(SkinData->Colors[csButtonFace]);
     SkinState = 3;
+    Controls->SkinChange();
     InitSkinData();
     if (SkinFrame && SkinState != 0) {
         ResizeForm(true);
@@ -269,6 +275,7 @@ void TWinSkinForm::UnSubclass() {
     }
     FFormHooked = false;
     FSubclass.Release();
+    Controls->DeleteControls();
     BeginUpdate();
     if (!SkinFrame) return;
     UpdateStyle(false);

@@ -8,6 +8,7 @@
 #include "FormRules.h"
 #include "FrameGeometry.h"
 #include "NCObject.h"
+#include "SkinControlList.h"
 #include "StripCache.h"
 #include "SubClass.h"
 #include "WinSkinData.h"
@@ -88,6 +89,8 @@ class TWinSkinForm : public TComponent {
     TBitmap IconBitmap, FrameBitmap;
     std::unique_ptr<TTimer> HoverTimer;
     std::vector<std::unique_ptr<TWinSysButton>> SysButtons;
+    // The skinners of the window's controls, attached at activation.
+    std::unique_ptr<TSkinControlList> Controls;
     TNCObject* HotObject = nullptr;
     TNCObject* Pressed = nullptr;                     // the object a left button went down on
     std::array<std::array<TStripCache, 2>, 4> Strips; // per border, per frame
@@ -168,6 +171,7 @@ class TWinSkinForm : public TComponent {
     SIZE ButtonSize(const TWinSysButton& b) const;
     void PostClose(UINT command);
     void OnTimer(TObject* Sender);
+    void EndControlHover();
 
     TSubclassOf<TFormSkinKind> FSubclass;
     TWndMethod FOldWindowProc; // the form's handler before ours

@@ -2,6 +2,7 @@
 #include "WinSkinForm.h"
 
 #include "SkinMessages.h"
+#include "WinSubClass.h"
 
 #include <windowsx.h>
 
@@ -255,9 +256,18 @@ bool TWinSkinForm::WMNCRButtonUp(TMessage& m) {
 }
 
 void TWinSkinForm::OnTimer(TObject*) {
-    if (!HotObject) return;
     POINT cursor{};
     GetCursorPos(&cursor);
-    POINT p = GetWinXY(cursor);
-    if (!PtInRect(&HotObject->BoundsRect, p)) HotObject->MouseLeave();
+    if (HotObject && !PtInRect(&HotObject->BoundsRect, GetWinXY(cursor))) HotObject->MouseLeave();
+    // Framework controls report their own leaving; bare windows may miss theirs.
+    RECT r{};
+    TSkinControl* hover = Controls ? Controls->HoverControl : nullptr;
+    if (!Form && hover && !(GetWindowRect(hover->Handle, &r) && PtInRect(&r, cursor))) EndControlHover();
+}
+
+void TWinSkinForm::EndControlHover() {
+    if (!Controls || !Controls->HoverControl) return;
+    TSkinControl* hover = Controls->HoverControl;
+    Controls->HoverControl = nullptr;
+    hover->MouseLeave();
 }

@@ -192,6 +192,7 @@ void TWinSkinForm::WMNCPaint(TMessage& m) {
 void TWinSkinForm::WMNCActivate(TMessage& m) {
     Active = m.WParam != 0;
     HoverTimer->SetEnabled(Active);
+    if (!Active) EndControlHover();
     if (FormStyle == sfsMDIform && MDIClient) SendMessageW(MDIClient, WM_NCACTIVATE, m.WParam, m.LParam);
     if (FormStyle == sfsMDIChild) Default(m);
     UpdateNc(nullptr);
@@ -298,6 +299,7 @@ void TWinSkinForm::WMNCDestroy(TMessage&) {
     HotObject = Pressed = nullptr;
     if (FFormHooked && Form) Form->WindowProc = FOldWindowProc;
     FFormHooked = false;
+    if (Controls) Controls->DeleteControls();
     SkinState = 6;
 }
 
