@@ -5,6 +5,7 @@
 #include "DeviceProtocol.h"
 #include "Forms.h"
 #include "NMUDP.h"
+#include "SkinCaption.h"
 #include "StdCtrls.h"
 #include "WinSkinData.h"
 
@@ -27,6 +28,7 @@ class TMainForm : public TForm {
     TStatusBar* StatusBar1 = nullptr;
     TNMUDP* NMUDP1 = nullptr;
     TSkinData* SkinData1 = nullptr;
+    TSkinCaption* SkinCaption1 = nullptr;
 
     void ButtonConnectClick(TObject* Sender);
     void ButtonReadClick(TObject* Sender);
