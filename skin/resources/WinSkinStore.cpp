@@ -27,8 +27,8 @@ TSkinCollectionItem::TSkinCollectionItem(TCollection* Collection) : TCollectionI
 void TSkinCollectionItem::SetName(const std::string& value) {
     if (value == FName) return;
     for (int i = 0; Collection() && i < Collection()->Count(); ++i) {
-        auto* other = static_cast<const TSkinCollectionItem*>(Collection()->Items(i));
-        if (other != this && other->FName == value)
+        auto* other = dynamic_cast<const TSkinCollectionItem*>(Collection()->Items(i));
+        if (other && other != this && other->FName == value)
             throw Exception("The name " + value + " is already used.");
     }
     FName = value;
