@@ -70,6 +70,7 @@ void TMainForm::BindFields() {
     Field("StatusBar1", StatusBar1);
     Field("NMUDP1", NMUDP1);
     Field("SkinData1", SkinData1);
+    Field("SkinCaption1", SkinCaption1);
 }
 
 void TMainForm::BindHandlers() {

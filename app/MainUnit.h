@@ -5,6 +5,7 @@
 #include "DeviceProtocol.h"
 #include "Forms.h"
 #include "NMUDP.h"
+#include "SkinCaption.h"
 #include "StdCtrls.h"
 #include "WinSkinData.h"
 #include "WinSkinForm.h"
@@ -30,6 +31,7 @@ class TMainForm : public TForm {
     TStatusBar* StatusBar1 = nullptr;
     TNMUDP* NMUDP1 = nullptr;
     TSkinData* SkinData1 = nullptr;
+    TSkinCaption* SkinCaption1 = nullptr;
     // The skinner of this window's frame; it lets go before the window goes.
     std::unique_ptr<TWinSkinForm> FrameSkin;
 

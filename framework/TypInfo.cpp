@@ -114,10 +114,10 @@ void SetProperty(TObject* obj, const std::string& name, const std::string& value
     if (!p) return;
     switch (p->Kind) {
     case tkEnumeration:
-        if (int v = GetEnumValue(*p->Names, value); v >= 0) p->SetOrd(*obj, v);
+        if (int v = GetEnumValue(*p->Names, value); v >= 0 && p->SetOrd) p->SetOrd(*obj, v);
         break;
     case tkInteger:
-        if (int32_t v = 0; TryStrToInt(value, v)) p->SetOrd(*obj, v);
+        if (int32_t v = 0; TryStrToInt(value, v) && p->SetOrd) p->SetOrd(*obj, v);
         break;
     case tkString:
         if (p->SetStr) p->SetStr(*obj, value);

@@ -54,7 +54,8 @@ std::string GetEnumName(const TEnumNames& names, int64_t value);    // empty whe
 int GetEnumValue(const TEnumNames& names, const std::string& name); // -1 when unknown
 
 // Registers the published properties of T. Getters and setters may be member functions, data
-// members or lambdas taking the object.
+// members or lambdas taking the object; an ordinal property with setter nullptr is read-only (never
+// stored).
 template <class T> class TClassBuilder {
   public:
     TClassBuilder(std::string name, const TClassInfo& parent) {
@@ -140,10 +141,11 @@ template <class T> class TClassBuilder {
         TPropInfo& p = Add(name, kind);
         if (names) p.Names = std::make_shared<const TEnumNames>(*names);
         p.GetOrd = [get](const TObject& o) { return static_cast<int64_t>(Get(get, o)); };
-        p.SetOrd = [set](TObject& o, int64_t v) {
-            using V = std::remove_cvref_t<decltype(Get(std::declval<G>(), o))>;
-            Put(set, o, static_cast<V>(v));
-        };
+        if constexpr (!std::is_null_pointer_v<S>)
+            p.SetOrd = [set](TObject& o, int64_t v) {
+                using V = std::remove_cvref_t<decltype(Get(std::declval<G>(), o))>;
+                Put(set, o, static_cast<V>(v));
+            };
         return *this;
     }
     TClassInfo FInfo;

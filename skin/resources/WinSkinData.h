@@ -21,6 +21,7 @@ class TControl;
 class TSkinReader;
 class TQuickIni;
 class TSkinData;
+class TSkinStore;
 
 // A set of up to 32 enumeration members stored as bits, bit 0 for the first member.
 template <class E> struct TEnumSet {
@@ -238,6 +239,8 @@ class TSkinData : public TComponent, public TSkinModel {
     bool LoadSkin();
     void LoadFromFile(const std::string& path);
     void LoadFromStream(TStream& stream);
+    // The store's item at index; no store or an index outside its items changes nothing.
+    void LoadFromCollection(const TSkinStore* store, int index);
 
     // Reading the model.
     TColor GetColor(const std::string& text, TColor def) const;
@@ -284,7 +287,7 @@ extern decltype(&::GetComboBoxInfo) pGetComboBoxInfo;
 extern void(WINAPI* pDisableProcessWindowsGhosting)();
 extern TSkinData* GSkinData;
 
-// Makes TSkinData known to the description reader.
+// Makes TSkinData, TSkinStore and TSkinCaption known to the description reader.
 void RegisterSkinClasses();
 
 TColor RGBToColor(uint8_t r, uint8_t g, uint8_t b);

@@ -5,6 +5,7 @@
 #include "ImgUtil.h"
 #include "SkinDraw.h"
 #include "SkinRead.h"
+#include "WinSkinStore.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -188,6 +189,14 @@ void TSkinData::LoadFromFile(const std::string& path) {
 
 void TSkinData::LoadFromStream(TStream& stream) {
     LoadArchive(stream);
+}
+
+// The item keeps its bytes and their position; the load works on a copy.
+void TSkinData::LoadFromCollection(const TSkinStore* store, int index) {
+    if (!store || index < 0 || index >= store->Store().Count()) return;
+    TMemoryStream bytes;
+    store->Store()[index]->CopyData(bytes);
+    LoadArchive(bytes);
 }
 
 // ---- Images built from the loaded objects ---------------------------------------------------------------

@@ -5,8 +5,10 @@
 
 #include "FaceCache.h"
 #include "Forms.h"
+#include "SkinCaption.h"
 #include "SkinRead.h"
 #include "WinSkinIni.h"
+#include "WinSkinStore.h"
 
 // windows.h maps RegisterClass to RegisterClassW; here it means the description reader's registry.
 #undef RegisterClass
@@ -189,6 +191,8 @@ const TClassInfo& TSkinData::StaticClassInfo() {
 
 void RegisterSkinClasses() {
     RegisterClassInfo(TSkinData::StaticClassInfo());
+    RegisterClassInfo(TSkinStore::StaticClassInfo());
+    RegisterClassInfo(TSkinCaption::StaticClassInfo());
 }
 
 TSkinModel::TSkinModel() {

@@ -281,13 +281,25 @@ TEST_F(MainWindowTest, StartsOnStandardRatesWithAnEmptyStatusBar) {
 TEST_F(MainWindowTest, StartsWithItsStoredSkinLoaded) {
     TSkinData* skin = W->SkinData1;
     ASSERT_NE(skin, nullptr);
-    EXPECT_TRUE(skin->Active);
+    EXPECT_TRUE(skin->Active());
     EXPECT_FALSE(skin->SkinPending);
     EXPECT_EQ(skin->SysButtonList.size(), 8u); // five caption buttons and the three of an MDI child
     EXPECT_EQ(skin->Button->Image.Width(), 100);
     EXPECT_EQ(skin->Borders[0]->Frame, 2);
     EXPECT_EQ(skin->Colors[csButtonFace], 0xE9E9E9u);
     EXPECT_EQ(skin->Skin3rd->Count(), 116);
+}
+
+// The caption component follows the skin data in the description, switched on, with its fixed author.
+TEST_F(MainWindowTest, CarriesASkinCaptionAfterItsSkinData) {
+    ASSERT_NE(W->SkinCaption1, nullptr);
+    std::vector<std::string> components;
+    for (int i = 0; i < W->ComponentCount(); ++i)
+        if (!dynamic_cast<TControl*>(W->Components(i))) components.push_back(W->Components(i)->Name());
+    EXPECT_EQ(components, (std::vector<std::string>{"NMUDP1", "SkinData1", "SkinCaption1"}));
+    EXPECT_TRUE(W->SkinCaption1->Active());
+    EXPECT_EQ(W->SkinCaption1->Author, TSkinCaption::FixedAuthor);
+    EXPECT_EQ(W->SkinCaption1->SkinAlpha, 0);
 }
 
 TEST_F(MainWindowTest, ReadAndWriteAskToConnectFirstThenSendFromTheCommandPort) {
