@@ -4,20 +4,8 @@
 #include "SkinControlList.h"
 
 void TSkinBox::Init(TSkinControlList* AForm, TSkinData* ASkinData, TCanvas* ACanvas, bool AParentBK) {
-    if (Initialized) return;
-    auto* control = dynamic_cast<TControl*>(Owner());
-    if (!control) return;
-    ParentBK = AParentBK;
-    SkinData = ASkinData;
-    Canvas = ACanvas;
-    Form = AForm;
-    Control = control;
-    if (auto* win = dynamic_cast<TWinControl*>(control)) Handle = win->Handle();
-    if (Form) Form->AddControlList(this);
-    if (ParentBK) {
-        SavedColor = control->Color();
-        control->SetColor(FaceColor());
-    }
+    if (!Adopt(AForm, ASkinData, ACanvas, AParentBK)) return;
+    Enlist();
     Initialized = true;
     Status = ssAttached;
 }

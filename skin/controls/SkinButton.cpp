@@ -73,13 +73,8 @@ void TSkinButton::Unsubclass() {
 // ---- Messages -------------------------------------------------------------------------------------
 
 bool TSkinButton::BeforeProc(TMessage& Message) {
+    if (PaintWholeFace(Message)) return false;
     switch (Message.Msg) {
-    case WM_PAINT:
-        WMPaint(Message);
-        return false;
-    case WM_ERASEBKGND:
-        Message.Result = 1;
-        return false;
     case WM_TIMER:
         if (Message.WParam != RedrawTimerId) break;
         SetRedraw(true);

@@ -17,14 +17,7 @@ void TSkinGroupBox::Init(TSkinControlList* AForm, TSkinData* ASkinData, TCanvas*
 }
 
 bool TSkinGroupBox::BeforeProc(TMessage& Message) {
-    if (Kind == 1) switch (Message.Msg) {
-        case WM_PAINT:
-            WMPaint(Message);
-            return false;
-        case WM_ERASEBKGND: // the paint fills the whole box
-            Message.Result = 1;
-            return false;
-        }
+    if (Kind == 1 && PaintWholeFace(Message)) return false; // a framework box is painted whole
     return TSkinControl::BeforeProc(Message);
 }
 

@@ -43,15 +43,7 @@ RECT SizeGripRect(const RECT& R, int W, int H) {
 }
 
 bool TSkinStatusBar::BeforeProc(TMessage& Message) {
-    switch (Message.Msg) {
-    case WM_PAINT:
-        WMPaint(Message);
-        return false;
-    case WM_ERASEBKGND:
-        Message.Result = 1;
-        return false;
-    }
-    return TSkinControl::BeforeProc(Message);
+    return !PaintWholeFace(Message) && TSkinControl::BeforeProc(Message);
 }
 
 TCustomStatusBar* TSkinStatusBar::Bar() const {

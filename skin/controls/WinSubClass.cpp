@@ -41,24 +41,47 @@ void TSkinControl::ForgetForm() {
 // ---- Attaching ------------------------------------------------------------------------------------
 
 void TSkinControl::Init(TSkinControlList* AForm, TSkinData* ASkinData, TCanvas* ACanvas, bool AParentBK) {
-    if (Initialized) return;
-    auto* control = dynamic_cast<TControl*>(Owner());
+    TControl* control = Adopt(AForm, ASkinData, ACanvas, AParentBK);
     if (!control) return;
+    Unicode = Handle && IsWindowUnicode(Handle);
+    HookWindowProc(control);
+    Enlist();
+    control->Invalidate();
+    Attached();
+}
+
+TControl* TSkinControl::Adopt(TSkinControlList* AForm, TSkinData* ASkinData, TCanvas* ACanvas,
+                              bool AParentBK) {
+    if (Initialized) return nullptr;
+    auto* control = dynamic_cast<TControl*>(Owner());
+    if (!control) return nullptr;
     ParentBK = AParentBK;
     SkinData = ASkinData;
     Form = AForm;
     Canvas = ACanvas;
     Control = control;
     if (auto* win = dynamic_cast<TWinControl*>(control)) Handle = win->Handle();
-    Unicode = Handle && IsWindowUnicode(Handle);
-    HookWindowProc(control);
+    return control;
+}
+
+void TSkinControl::Enlist() {
     if (Form) Form->AddControlList(this);
     if (ParentBK) {
-        SavedColor = control->Color();
-        control->SetColor(FaceColor());
+        SavedColor = Control->Color();
+        Control->SetColor(FaceColor());
     }
-    control->Invalidate();
-    Attached();
+}
+
+bool TSkinControl::PaintWholeFace(TMessage& Message) {
+    switch (Message.Msg) {
+    case WM_PAINT:
+        WMPaint(Message);
+        return true;
+    case WM_ERASEBKGND: // the paint covers the whole face: nothing to erase first
+        Message.Result = 1;
+        return true;
+    }
+    return false;
 }
 
 void TSkinControl::HookWindowProc(TControl* AControl) {

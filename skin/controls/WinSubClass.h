@@ -82,6 +82,12 @@ class TSkinControl : public TComponent {
     void WMPaint(TMessage& Message);
     // Paints what lies under the control (framework control) or the parent colour (bare window).
     void WMERASEBKGND(TMessage& Message);
+    // The fields an attach to the owning framework control sets; null when there is nothing to take.
+    TControl* Adopt(TSkinControlList* AForm, TSkinData* ASkinData, TCanvas* ACanvas, bool AParentBK);
+    // Lists the skinner with its form and, with ParentBK, gives the control the skin's face colour.
+    void Enlist();
+    // WM_PAINT and WM_ERASEBKGND of a skinner that paints the whole face; true when consumed.
+    bool PaintWholeFace(TMessage& Message);
     // Swaps the control's WindowProc for NewWndProc (the other attach steps are Init's).
     void HookWindowProc(TControl* AControl);
     LONG_PTR GetWindowLongEx(int Index) const;
