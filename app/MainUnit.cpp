@@ -30,9 +30,18 @@ void TMainForm::CreateWnd() {
 }
 
 // Until a skin manager takes every window over, the main window skins its own frame; the
-// take-over completes once the message loop runs.
+// take-over completes once the message loop runs. An archive named at the start replaces the
+// stored skin once; one that does not load leaves it.
 void TMainForm::TakeOverFrame() {
-    if (!SkinData1 || SkinData1->SkinPending) return;
+    if (!SkinData1 || StartOptions.Plain) return;
+    const std::string& file = StartOptions.SkinFile;
+    if (!file.empty() && SkinData1->SkinFile() != file) {
+        const bool pending = SkinData1->SkinPending;
+        SkinData1->LoadFromFile(file);
+        // A refused archive changed nothing but this mark: the stored skin is still whole.
+        if (SkinData1->SkinPending) SkinData1->SkinPending = pending;
+    }
+    if (SkinData1->SkinPending) return;
     FrameSkin = std::make_unique<TWinSkinForm>();
     FrameSkin->InitTform(SkinData1, this);
     PostMessageW(Handle(), WM_SKINACTIVATE, 0, 1000);

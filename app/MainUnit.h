@@ -6,6 +6,7 @@
 #include "Forms.h"
 #include "NMUDP.h"
 #include "SkinCaption.h"
+#include "StartOptions.h"
 #include "StdCtrls.h"
 #include "WinSkinData.h"
 #include "WinSkinForm.h"
@@ -34,6 +35,8 @@ class TMainForm : public TForm {
     TSkinCaption* SkinCaption1 = nullptr;
     // The skinner of this window's frame; it lets go before the window goes.
     std::unique_ptr<TWinSkinForm> FrameSkin;
+    // Read when the window is made: set them before the form is created.
+    static inline TStartOptions StartOptions;
 
     void ButtonConnectClick(TObject* Sender);
     void ButtonReadClick(TObject* Sender);

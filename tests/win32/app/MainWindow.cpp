@@ -1,5 +1,7 @@
 #include "MainWindow.h"
 
+#include "SkinMessages.h"
+
 #include <commctrl.h>
 
 namespace {
@@ -93,4 +95,33 @@ std::vector<std::string> Items(TComboBox* list) {
         items.push_back(Utf16ToUtf8(item));
     }
     return items;
+}
+
+namespace {
+TControlHooks HooksOf(TWinControl* c) {
+    HWND wnd = c->Handle();
+    return {c->Name(), GetWindowLongPtrW(wnd, GWLP_WNDPROC), c->WindowProc.Data,
+            GetWindowLongPtrW(wnd, GWL_STYLE), GetWindowLongPtrW(wnd, GWL_EXSTYLE)};
+}
+
+std::vector<TWinControl*> Windows(TMainForm* form) {
+    std::vector<TWinControl*> windows{form};
+    for (int i = 0; i < form->ComponentCount(); ++i)
+        if (auto* c = dynamic_cast<TWinControl*>(form->Components(i))) windows.push_back(c);
+    return windows;
+}
+} // namespace
+
+std::vector<TControlHooks> Hooks(TMainForm* form) {
+    std::vector<TControlHooks> hooks;
+    for (TWinControl* c : Windows(form))
+        hooks.push_back(HooksOf(c));
+    return hooks;
+}
+
+int SkinnedWindows(TMainForm* form) {
+    int n = 0;
+    for (TWinControl* c : Windows(form))
+        n += SendMessageW(c->Handle(), WM_SKINQUERY, 0, 0) == 1;
+    return n;
 }

@@ -43,3 +43,15 @@ bool IsChecked(TCheckBox* box);
 bool IsEnabled(TWinControl* control);
 int Selected(TComboBox* list);
 std::vector<std::string> Items(TComboBox* list);
+
+// What a skinner changes on a window to take it over, per window: the form, then its controls.
+struct TControlHooks {
+    std::string Name;
+    LONG_PTR Procedure;
+    void* WindowProcData;
+    LONG_PTR Style, ExStyle;
+    bool operator==(const TControlHooks&) const = default;
+};
+std::vector<TControlHooks> Hooks(TMainForm* form);
+// The windows, form included, that answer the skin engine's query as skinned.
+int SkinnedWindows(TMainForm* form);
