@@ -79,14 +79,3 @@ void TSkinnedFormTest::TearDown() {
     SkinData.reset();
     Pump();
 }
-
-void ExpectFlatCounts(const std::function<void()>& Cycle, int Rounds) {
-    Cycle();
-    unsigned gdi = GdiHighWater(), user = UserHighWater();
-    int windows = ThreadWindows();
-    for (int i = 0; i < Rounds; ++i)
-        Cycle();
-    EXPECT_LE(GdiHighWater(), gdi + 16); // one object left per cycle would add one per round
-    EXPECT_LE(UserHighWater(), user + 16);
-    EXPECT_EQ(ThreadWindows(), windows);
-}

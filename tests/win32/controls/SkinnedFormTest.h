@@ -36,9 +36,6 @@ double StretchedMatch(const TCapture& C, const RECT& R, TBitmap& Strip, int Fram
 // The frame of the strip that StretchedMatch finds best, when it matches at least 97%; else 0.
 int BestFrame(const TCapture& C, const RECT& R, TBitmap& Strip, int Count);
 
-// ExpectNoLeaks for cycles on a form that stays: GDI and USER handles and windows stay flat.
-void ExpectFlatCounts(const std::function<void()>& Cycle, int Rounds = 500);
-
 class TSkinnedFormTest : public ::testing::Test {
   protected:
     void SetUp() override;

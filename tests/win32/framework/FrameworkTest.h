@@ -19,6 +19,8 @@ COLORREF ScreenPixel(HWND wnd, int x, int y);
 // Runs `cycle` once (classes registered, system fonts cached), then `rounds` times, and fails the
 // test when GDI objects, windows, menus or forms were left: one per round shows.
 void ExpectNoLeaks(const std::function<void()>& cycle, int rounds = 500);
+// The same for cycles on forms that stay open: handles and windows flat, forms not counted.
+void ExpectFlatCounts(const std::function<void()>& cycle, int rounds = 500);
 
 // Leak measures that work under Wine, where GetGuiResources counts nothing: the highest handle slot
 // a batch of new brushes (or menus) gets, and the windows of this thread, children included.

@@ -47,20 +47,6 @@ struct TPlainWindow {
     }
 };
 
-// GDI and USER objects stay flat over the rounds while the main window lives.
-void ExpectFlatCounts(const std::function<void()>& cycle, int rounds) {
-    cycle();
-    HANDLE self = GetCurrentProcess();
-    DWORD gdi = GetGuiResources(self, GR_GDIOBJECTS), user = GetGuiResources(self, GR_USEROBJECTS);
-    unsigned gdiHigh = GdiHighWater(), userHigh = UserHighWater();
-    for (int i = 0; i < rounds; ++i)
-        cycle();
-    EXPECT_LE(GetGuiResources(self, GR_GDIOBJECTS), gdi);
-    EXPECT_LE(GetGuiResources(self, GR_USEROBJECTS), user);
-    EXPECT_LE(GdiHighWater(), gdiHigh + 16);
-    EXPECT_LE(UserHighWater(), userHigh + 16);
-}
-
 bool SameRect(const RECT& a, const RECT& b) {
     return EqualRect(&a, &b);
 }
