@@ -1,7 +1,7 @@
 #include "MainUnit.h"
 
 #include "Dialogs.h"
-#include "SkinMessages.h"
+#include "WinSkinDlg.h"
 
 TMainForm* MainForm = nullptr;
 
@@ -17,30 +17,13 @@ const TClassInfo& TMainForm::StaticClassInfo() {
 }
 
 TMainForm::TMainForm(TComponent* AOwner) : TForm(AOwner) {
-    // The description names the endpoint and the skin data besides the framework's classes.
+    // The description names the endpoint and the skin data besides the framework's classes; the
+    // skin data starts the skin manager, which skins this window and every dialog at activation.
     RegisterNetClasses();
     RegisterSkinClasses();
+    RegisterSkinManager();
     BindFields();
     BindHandlers();
-}
-
-void TMainForm::CreateWnd() {
-    TForm::CreateWnd();
-    TakeOverFrame();
-}
-
-// Until a skin manager takes every window over, the main window skins its own frame; the
-// take-over completes once the message loop runs.
-void TMainForm::TakeOverFrame() {
-    if (!SkinData1 || SkinData1->SkinPending) return;
-    FrameSkin = std::make_unique<TWinSkinForm>();
-    FrameSkin->InitTform(SkinData1, this);
-    PostMessageW(Handle(), WM_SKINACTIVATE, 0, 1000);
-}
-
-void TMainForm::BeforeDestruction() {
-    FrameSkin.reset();
-    TForm::BeforeDestruction();
 }
 
 void TMainForm::BindFields() {

@@ -8,16 +8,13 @@
 #include "SkinCaption.h"
 #include "StdCtrls.h"
 #include "WinSkinData.h"
-#include "WinSkinForm.h"
 
 #include <array>
-#include <memory>
 
 class TMainForm : public TForm {
     QL_CLASS_INFO()
   public:
     explicit TMainForm(TComponent* AOwner);
-    void BeforeDestruction() override;
 
     bool Connected = false;
 
@@ -32,8 +29,6 @@ class TMainForm : public TForm {
     TNMUDP* NMUDP1 = nullptr;
     TSkinData* SkinData1 = nullptr;
     TSkinCaption* SkinCaption1 = nullptr;
-    // The skinner of this window's frame; it lets go before the window goes.
-    std::unique_ptr<TWinSkinForm> FrameSkin;
 
     void ButtonConnectClick(TObject* Sender);
     void ButtonReadClick(TObject* Sender);
@@ -47,11 +42,7 @@ class TMainForm : public TForm {
     void NMUDP1InvalidHost(bool& handled);
     void FormClose(TObject* Sender, TCloseAction& Action);
 
-  protected:
-    void CreateWnd() override;
-
   private:
-    void TakeOverFrame();
     void BindFields();
     void BindHandlers();
     DeviceFields ReadFields() const;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "MainWindow.h"
+#include "WinSkinDlg.h"
 
 #include <gtest/gtest.h>
 
@@ -13,7 +14,7 @@ class MainFrameTest : public ::testing::Test {
     void SetUp() override;
 
     static HWND Wnd() { return MainForm->Handle(); }
-    static TWinSkinForm& Skin() { return *MainForm->FrameSkin; }
+    static TWinSkinForm& Skin() { return *SkinManager->FindSkinForm(Wnd()); }
     static TSkinData& Data() { return *MainForm->SkinData1; }
     static SIZE WindowSize();
     static SIZE ClientSize();
@@ -42,5 +43,7 @@ TColor FramePixel(TBitmap& image, int frame, int count, bool stacked, int x, int
 void ActivateWindow(HWND wnd);
 // A plain top-level window that can take the activation away.
 HWND OtherWindow();
+// Runs `cycle` once, then `rounds` times: GDI and USER objects and this thread's windows stay flat.
+void ExpectFlatCounts(const std::function<void()>& cycle, int rounds);
 // Pumps for `ms` milliseconds.
 void PumpFor(DWORD ms);

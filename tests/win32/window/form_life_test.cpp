@@ -47,20 +47,6 @@ struct TPlainWindow {
     }
 };
 
-// GDI and USER objects stay flat over the rounds while the main window lives.
-void ExpectFlatCounts(const std::function<void()>& cycle, int rounds) {
-    cycle();
-    HANDLE self = GetCurrentProcess();
-    DWORD gdi = GetGuiResources(self, GR_GDIOBJECTS), user = GetGuiResources(self, GR_USEROBJECTS);
-    unsigned gdiHigh = GdiHighWater(), userHigh = UserHighWater();
-    for (int i = 0; i < rounds; ++i)
-        cycle();
-    EXPECT_LE(GetGuiResources(self, GR_GDIOBJECTS), gdi);
-    EXPECT_LE(GetGuiResources(self, GR_USEROBJECTS), user);
-    EXPECT_LE(GdiHighWater(), gdiHigh + 16);
-    EXPECT_LE(UserHighWater(), userHigh + 16);
-}
-
 bool SameRect(const RECT& a, const RECT& b) {
     return EqualRect(&a, &b);
 }
@@ -72,8 +58,12 @@ using LifeTest = MainFrameTest;
 TEST_F(LifeTest, GivenBackBeforeActivationTheWindowShowsAgainAtItsSize) {
     TPlainWindow plain;
     RECT before = plain.Rect();
+    struct THidingHost : TSkinFormHost {
+        bool HideWhileSkinning() const override { return true; }
+        void FormActivated(TWinSkinForm&) override {}
+    } host;
     TWinSkinForm skin;
-    skin.HideUntilActive = true;
+    skin.Host = &host;
     skin.InitDlg(&Data(), plain.Wnd);
     EXPECT_FALSE(IsWindowVisible(plain.Wnd));
     // Deactivation before activation is never refused.
