@@ -133,7 +133,8 @@ void SetActive(bool on) {
     RunAction();
 }
 
-// Probes the message box of the modal loop it runs in, then presses its OK button.
+// Probes the dialog of the modal loop it runs in once it is skinned, then answers it as a user
+// would: OK of a message box, Cancel (closing) of a framework dialog.
 struct TBoxProbe {
     std::function<void(HWND)> Check;
     HWND Box = nullptr;
@@ -141,29 +142,36 @@ struct TBoxProbe {
     DWORD Start = 0;
 
     static TBoxProbe* Current;
+    static bool Ready(HWND wnd) {
+        TWinSkinForm* skin = SkinManager ? SkinManager->FindSkinForm(wnd) : nullptr;
+        return wnd != MainWnd() && (!skin || skin->SkinState == 1);
+    }
     static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
         TBoxProbe& p = *Current;
         HWND box = GetActiveWindow();
-        char cls[16] = {};
-        GetClassNameA(box, cls, sizeof cls);
-        bool ready = std::string(cls) == "#32770" && (!SkinManager || !SkinManager->FindSkinForm(box) ||
-                                                      SkinManager->FindSkinForm(box)->SkinState == 1);
+        bool ready = Ready(box);
         if (p.Pressed || (!ready && GetTickCount() - p.Start < 2000)) return;
         p.Box = box;
         RedrawWindow(box, nullptr, nullptr,
                      RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
         if (ready && p.Check) p.Check(box);
         p.Pressed = true;
-        PostMessageW(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
+        if (HWND ok = GetDlgItem(box, IDOK))
+            PostMessageW(ok, BM_CLICK, 0, 0);
+        else
+            PostMessageW(box, WM_CLOSE, 0, 0);
     }
 
-    // Shows "请先连接！" the way the main window does.
-    void Show() {
+    void Run(const std::function<void()>& open) {
         Current = this;
         Start = GetTickCount();
         UINT_PTR timer = SetTimer(nullptr, 0, 20, Tick);
-        ShowMessage("请先连接！");
+        open();
         KillTimer(nullptr, timer);
+    }
+    // Shows "请先连接！" the way the main window does.
+    void Show() {
+        Run([] { ShowMessage("请先连接！"); });
     }
 };
 TBoxProbe* TBoxProbe::Current = nullptr;
@@ -243,6 +251,52 @@ TEST_F(ManagerTest, MessageBoxIsSkinnedAndItsButtonStillCloses) {
     EXPECT_TRUE(skinned);
     EXPECT_FALSE(IsWindow(probe.Box));
     EXPECT_EQ(SkinManager->FindSkinForm(probe.Box), nullptr);
+}
+
+TEST_F(ManagerTest, TheInputDialogAndTheErrorBoxAreSkinnedToo) {
+    for (int kind = 0; kind < 2; ++kind) {
+        TBoxProbe probe;
+        bool skinned = false;
+        probe.Check = [&](HWND box) { skinned = Skinned(box) && SkinManager->FindSkinForm(box); };
+        std::string value = "127.0.0.1";
+        if (kind == 0)
+            probe.Run([&] { EXPECT_FALSE(InputQuery("Host", "Host name:", value)); });
+        else
+            probe.Run([] { Application->ShowException(Exception("Invalid host")); });
+        EXPECT_TRUE(probe.Pressed) << kind;
+        EXPECT_TRUE(skinned) << kind;
+        EXPECT_EQ(value, "127.0.0.1");
+    }
+    // Their skinners went with them.
+    EXPECT_EQ(
+        std::count_if(SkinManager->Forms.begin(), SkinManager->Forms.end(),
+                      [](TWinSkinForm* f) { return f->Handle != MainWnd() && f->Handle != OtherWindow(); }),
+        0);
+}
+
+// Action 7: one window is given back and taken over anew.
+TEST_F(ManagerTest, OneWindowIsSkinnedAnewOnRequest) {
+    TSideForm side;
+    TWinSkinForm* before = SkinManager->FindSkinForm(side.Wnd());
+    ASSERT_NE(before, nullptr);
+    SkinManager->ChangeWindow = side.Wnd();
+    SkinManager->RequestAction(&Data(), saReskinWindow, SkinActionInterval);
+    RunAction();
+    TWinSkinForm* after = SkinManager->FindSkinForm(side.Wnd());
+    ASSERT_NE(after, nullptr);
+    EXPECT_EQ(after->SkinState, 1);
+    EXPECT_TRUE(Skinned(side.Wnd()));
+    EXPECT_EQ(std::count(SkinManager->Forms.begin(), SkinManager->Forms.end(), after), 1);
+}
+
+TEST_F(ManagerTest, TheHookIsInstalledOnceAndGoesWithStop) {
+    SkinManager->InstallHook();
+    SkinManager->InstallHook();
+    EXPECT_TRUE(SkinManager->HookInstalled());
+    SetActive(false);
+    EXPECT_FALSE(SkinManager->HookInstalled());
+    SetActive(true);
+    EXPECT_TRUE(SkinManager->HookInstalled());
 }
 
 TEST_F(ManagerTest, FormsTaggedNinetyNineAndRefusedClassesStayPlain) {
