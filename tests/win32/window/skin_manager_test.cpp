@@ -9,6 +9,7 @@
 #include "SkinWrite.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <fstream>
 
 namespace {
@@ -376,6 +377,7 @@ TEST_F(ManagerTest, AMissingOrBrokenSkinFileChangesNothingOnScreen) {
         EXPECT_EQ(reports.size(), file == path ? 1u : 0u);
     }
     SkinReadReport = report;
+    std::remove(path.c_str());
     EXPECT_TRUE(Data().SkinPending);
     Data().LoadFromStream(FirstSkin());
     EXPECT_FALSE(Data().SkinPending);
