@@ -1,7 +1,7 @@
 #include "MainUnit.h"
 
 #include "Dialogs.h"
-#include "SkinMessages.h"
+#include "WinSkinDlg.h"
 
 TMainForm* MainForm = nullptr;
 
@@ -17,39 +17,28 @@ const TClassInfo& TMainForm::StaticClassInfo() {
 }
 
 TMainForm::TMainForm(TComponent* AOwner) : TForm(AOwner) {
-    // The description names the endpoint and the skin data besides the framework's classes.
+    // The description names the endpoint and the skin data besides the framework's classes; the
+    // skin data starts the skin manager, which skins this window and every dialog at activation.
     RegisterNetClasses();
     RegisterSkinClasses();
+    RegisterSkinManager();
     BindFields();
     BindHandlers();
 }
 
-void TMainForm::CreateWnd() {
-    TForm::CreateWnd();
-    TakeOverFrame();
-}
-
-// Until a skin manager takes every window over, the main window skins its own frame; the
-// take-over completes once the message loop runs. An archive named at the start replaces the
-// stored skin once; one that does not load leaves it.
-void TMainForm::TakeOverFrame() {
-    if (!SkinData1 || StartOptions.Plain) return;
-    const std::string& file = StartOptions.SkinFile;
-    if (!file.empty() && SkinData1->SkinFile() != file) {
-        const bool pending = SkinData1->SkinPending;
-        SkinData1->LoadFromFile(file);
-        // A refused archive changed nothing but this mark: the stored skin is still whole.
-        if (SkinData1->SkinPending) SkinData1->SkinPending = pending;
+// An archive named at the start replaces the stored skin once; one that does not load leaves it.
+void TMainForm::ApplyStartOptions() {
+    if (!SkinData1) return;
+    if (StartOptions.Plain) {
+        SkinData1->SetActive(false);
+        return;
     }
-    if (SkinData1->SkinPending) return;
-    FrameSkin = std::make_unique<TWinSkinForm>();
-    FrameSkin->InitTform(SkinData1, this);
-    PostMessageW(Handle(), WM_SKINACTIVATE, 0, 1000);
-}
-
-void TMainForm::BeforeDestruction() {
-    FrameSkin.reset();
-    TForm::BeforeDestruction();
+    const std::string& file = StartOptions.SkinFile;
+    if (file.empty() || SkinData1->SkinFile() == file) return;
+    const bool pending = SkinData1->SkinPending;
+    SkinData1->LoadFromFile(file);
+    // A refused archive changed nothing but this mark: the stored skin is still whole.
+    if (SkinData1->SkinPending) SkinData1->SkinPending = pending;
 }
 
 void TMainForm::BindFields() {

@@ -9,16 +9,13 @@
 #include "StartOptions.h"
 #include "StdCtrls.h"
 #include "WinSkinData.h"
-#include "WinSkinForm.h"
 
 #include <array>
-#include <memory>
 
 class TMainForm : public TForm {
     QL_CLASS_INFO()
   public:
     explicit TMainForm(TComponent* AOwner);
-    void BeforeDestruction() override;
 
     bool Connected = false;
 
@@ -33,10 +30,9 @@ class TMainForm : public TForm {
     TNMUDP* NMUDP1 = nullptr;
     TSkinData* SkinData1 = nullptr;
     TSkinCaption* SkinCaption1 = nullptr;
-    // The skinner of this window's frame; it lets go before the window goes.
-    std::unique_ptr<TWinSkinForm> FrameSkin;
-    // Read when the window is made: set them before the form is created.
     static inline TStartOptions StartOptions;
+    // Once the form is read from its description and before it is shown.
+    void ApplyStartOptions();
 
     void ButtonConnectClick(TObject* Sender);
     void ButtonReadClick(TObject* Sender);
@@ -50,11 +46,7 @@ class TMainForm : public TForm {
     void NMUDP1InvalidHost(bool& handled);
     void FormClose(TObject* Sender, TCloseAction& Action);
 
-  protected:
-    void CreateWnd() override;
-
   private:
-    void TakeOverFrame();
     void BindFields();
     void BindHandlers();
     DeviceFields ReadFields() const;

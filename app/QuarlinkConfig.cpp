@@ -5,5 +5,8 @@
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int) {
     TMainForm::StartOptions = ParseStartOptions(GetCommandLineW());
-    return RunApplication([] { Application->CreateForm(MainForm); });
+    return RunApplication([] {
+        Application->CreateForm(MainForm);
+        MainForm->ApplyStartOptions();
+    });
 }

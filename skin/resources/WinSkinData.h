@@ -241,6 +241,12 @@ class TSkinData : public TComponent, public TSkinModel {
     void LoadFromStream(TStream& stream);
     // The store's item at index; no store or an index outside its items changes nothing.
     void LoadFromCollection(const TSkinStore* store, int index);
+    // After a good load: every window skinned with this skin is skinned anew.
+    void UpdateSkin();
+
+    // Asked by the skin manager before it skins a top-level window; OnFormSkin decides alone.
+    void DoFormSkin(HWND wnd, const std::string& className, bool& doSkin);
+    void DoSkinChanged();
 
     // Reading the model.
     TColor GetColor(const std::string& text, TColor def) const;
@@ -268,6 +274,9 @@ class TSkinData : public TComponent, public TSkinModel {
     void ReBuildCombobox();
     void ReBuildComboxArrow();
     void RebuildToolbar();
+
+    bool Quiet() const; // designing, or reading the description: settings are only stored
+    void Unregister();
 
     bool FActive = false;
     std::string FSkinFile;

@@ -184,11 +184,11 @@ void TSkinData::LoadFromFile(const std::string& path) {
     } catch (const EStreamError&) {
         return;
     }
-    LoadArchive(*file);
+    if (LoadArchive(*file) && SkinFormtype == sfMainform) UpdateSkin();
 }
 
 void TSkinData::LoadFromStream(TStream& stream) {
-    LoadArchive(stream);
+    if (LoadArchive(stream) && SkinFormtype == sfMainform) UpdateSkin();
 }
 
 // The item keeps its bytes and their position; the load works on a copy.
@@ -196,7 +196,7 @@ void TSkinData::LoadFromCollection(const TSkinStore* store, int index) {
     if (!store || index < 0 || index >= store->Store().Count()) return;
     TMemoryStream bytes;
     store->Store()[index]->CopyData(bytes);
-    LoadArchive(bytes);
+    if (LoadArchive(bytes)) UpdateSkin();
 }
 
 // ---- Images built from the loaded objects ---------------------------------------------------------------

@@ -263,16 +263,9 @@ TSkinData::TSkinData(TComponent* AOwner)
 }
 
 TSkinData::~TSkinData() {
+    Unregister();
     if (GSkinData == this) GSkinData = nullptr;
     FlushFaceCache(); // the memory of faces that can never be drawn again
-}
-
-void TSkinData::Loaded() {
-    TComponent::Loaded();
-}
-
-void TSkinData::SetActive(bool value) {
-    FActive = value;
 }
 
 std::string TSkinData::SkinStore() const {

@@ -4,7 +4,7 @@
 #include "Forms.h"
 #include "SkinMessages.h"
 
-TWinSkinForm::TWinSkinForm() : TComponent(nullptr) {
+TWinSkinForm::TWinSkinForm(TComponent* AOwner) : TComponent(AOwner) {
     FDoubleClickTime = GetDoubleClickTime();
     NONCLIENTMETRICSW ncm{};
     ncm.cbSize = sizeof ncm;
@@ -126,8 +126,7 @@ void TWinSkinForm::InitSkinData() {
     int menuBar = Frame.MenuBar;
     Frame = FrameGeometryOf(*SkinData, BorderStyle == sbsNone);
     Frame.MenuBar = BorderStyle == sbsNone ? 0 : menuBar;
-    HotObject = Pressed = nullptr;
-    SysButtons.clear();
+    DeleteSysbtn();
     for (auto& def : SkinData->SysButtonList)
         SysButtons.push_back(std::make_unique<TWinSysButton>(*this, *def));
     for (auto& border : Strips)
@@ -139,7 +138,8 @@ void TWinSkinForm::InitSkinData() {
 // Nothing of the window shows between take-over and activation, so the old frame never flashes.
 void TWinSkinForm::StopUpdate() {
     DWORD style = Style();
-    if (!HideUntilActive || IsChildWindow || !SkinFrame || BorderStyle == sbsNone || !(style & WS_VISIBLE))
+    if (!Host || !Host->HideWhileSkinning() || IsChildWindow || !SkinFrame || BorderStyle == sbsNone ||
+        !(style & WS_VISIBLE))
         return;
     SetStyle(style & ~WS_VISIBLE);
     FVisibleCleared = true;
@@ -197,6 +197,7 @@ void TWinSkinForm::Activate() {
     SendMessageW(Handle, WM_SKINDONE, 0, SkinMessageTag);
     SkinState = 1;
     HoverTimer->SetEnabled(true);
+    if (Host) Host->FormActivated(*this);
 }
 
 void TWinSkinForm::Refresh() {
@@ -261,6 +262,11 @@ void TWinSkinForm::SkinChange() {
     }
     SendMessageW(Handle, WM_SKINDONE, 0, SkinMessageTag);
     SkinState = 1;
+}
+
+void TWinSkinForm::DeleteSysbtn() {
+    HotObject = Pressed = nullptr;
+    SysButtons.clear();
 }
 
 // ---- Giving the window back ----------------------------------------------------------------------

@@ -20,13 +20,26 @@
 
 class TCustomForm;
 
+class TWinSkinForm;
+
+// What a form skinner asks of whoever made it (the skin manager).
+class TSkinFormHost {
+  public:
+    // While on, a window stays hidden from take-over to activation, so its old frame never flashes.
+    virtual bool HideWhileSkinning() const = 0;
+    virtual void FormActivated(TWinSkinForm& form) = 0;
+
+  protected:
+    ~TSkinFormHost() = default;
+};
+
 struct TFormSkinKind {
     static constexpr wchar_t Property[] = L"QlSkinForm";
 };
 
 class TWinSkinForm : public TComponent {
   public:
-    TWinSkinForm();
+    explicit TWinSkinForm(TComponent* AOwner = nullptr);
     ~TWinSkinForm() override;
 
     // Take-over of a framework form (window procedure and the form's handler), or of any window.
@@ -35,6 +48,8 @@ class TWinSkinForm : public TComponent {
     // Gives the window back as it was.
     void UnSubclass();
     void SkinChange();
+    // The caption buttons go before the button list they were made from (a new skin replaces it).
+    void DeleteSysbtn();
 
     void UpdateNc(HDC dc); // the whole frame; dc 0: the window's own DC
     // redraw false: the region changes quietly and the caller paints the frame itself.
@@ -59,9 +74,7 @@ class TWinSkinForm : public TComponent {
 
     void Notification(TComponent* AComponent, TOperation Operation) override;
 
-    // Stands in for the skin manager's hide-while-skinning switch until the manager exists: the
-    // window stays hidden from take-over to activation.
-    bool HideUntilActive = false;
+    TSkinFormHost* Host = nullptr; // none: the window is never hidden
 
     HWND Handle = nullptr;
     TCustomForm* Form = nullptr;

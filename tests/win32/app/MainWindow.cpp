@@ -1,6 +1,7 @@
 #include "MainWindow.h"
 
 #include "SkinMessages.h"
+#include "WinSkinDlg.h"
 
 #include <commctrl.h>
 
@@ -17,6 +18,7 @@ void StartOnce() {
 TMainWindow::TMainWindow() {
     StartOnce();
     Application->CreateForm(MainForm);
+    MainForm->ApplyStartOptions();
     TOnReceive window = MainForm->NMUDP1->OnDataReceived;
     MainForm->NMUDP1->OnDataReceived.Code = [this, window](TObject* s, int32_t n, const std::string& ip,
                                                            int32_t port) {
@@ -32,6 +34,8 @@ TMainWindow::~TMainWindow() {
     MainForm->Free();
     MainForm = nullptr;
     Application->ProcessMessages();
+    // The next window starts as the program does: with a manager that has not run yet.
+    FreeSkinManager();
 }
 
 bool TMainWindow::AwaitDatagram(int before) {
@@ -111,6 +115,11 @@ std::vector<TWinControl*> Windows(TMainForm* form) {
     return windows;
 }
 } // namespace
+
+void PrintTo(const TControlHooks& h, std::ostream* os) {
+    *os << h.Name << std::hex << " proc " << h.Procedure << " data " << h.WindowProcData << " style "
+        << h.Style << " ex " << h.ExStyle << std::dec;
+}
 
 std::vector<TControlHooks> Hooks(TMainForm* form) {
     std::vector<TControlHooks> hooks;

@@ -5,6 +5,7 @@
 #include "MainUnit.h"
 
 #include <functional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -52,6 +53,7 @@ struct TControlHooks {
     LONG_PTR Style, ExStyle;
     bool operator==(const TControlHooks&) const = default;
 };
+void PrintTo(const TControlHooks& hooks, std::ostream* os); // for failure messages
 std::vector<TControlHooks> Hooks(TMainForm* form);
 // The windows, form included, that answer the skin engine's query as skinned.
 int SkinnedWindows(TMainForm* form);

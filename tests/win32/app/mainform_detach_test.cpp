@@ -1,7 +1,7 @@
 // The real main window skinned and given back: its client area, every control in it, looks and
 // works as it did before it was skinned.
 #include "MainWindow.h"
-#include "SkinMessages.h"
+#include "WinSkinDlg.h"
 
 #include <gtest/gtest.h>
 
@@ -56,11 +56,8 @@ class DetachTest : public ::testing::Test {
 
     static HWND Wnd() { return MainForm->Handle(); }
     static void Skin() {
-        MainForm->FrameSkin = std::make_unique<TWinSkinForm>();
-        MainForm->FrameSkin->InitTform(MainForm->SkinData1, MainForm);
-        SendMessageW(Wnd(), WM_SKINACTIVATE, 0, 1000);
-        Application->ProcessMessages();
-        ASSERT_GT(SkinnedWindows(MainForm), 20);
+        MainForm->SkinData1->SetActive(true);
+        ASSERT_TRUE(PumpUntil([] { return SkinnedWindows(MainForm) > 20; }, 2000));
         // A tick and an untick, a list choice and back: state the skinners saw, the control keeps.
         Click(MainForm->CheckBoxBuadrateCustomCAN[0]);
         Click(MainForm->CheckBoxBuadrateCustomCAN[0]);
@@ -82,12 +79,13 @@ class DetachTest : public ::testing::Test {
 
 TEST_F(DetachTest, GivenBackTheWindowLooksAndHooksAsItDidPlain) {
     EXPECT_NE(ClientPixels(Wnd()), PlainLook) << "the skin shows";
-    MainForm->FrameSkin->UnSubclass();
+    MainForm->SkinData1->SetActive(false);
+    ASSERT_TRUE(PumpUntil([] { return SkinnedWindows(MainForm) == 0; }, 2000));
     ExpectAsBefore();
 }
 
 TEST_F(DetachTest, FreedTheSkinnerLeavesTheWindowAsItWasPlain) {
-    MainForm->FrameSkin.reset();
+    ASSERT_TRUE(SkinManager->DeleteForm(Wnd()));
     ExpectAsBefore();
 }
 

@@ -2,6 +2,7 @@
 // with another skin archive.
 #include "DialogAnswerer.h"
 #include "MainWindow.h"
+#include "WinSkinDlg.h"
 
 #include <gtest/gtest.h>
 
@@ -32,8 +33,9 @@ class StartOptionsWindowTest : public ::testing::Test {
 
     // The window made and given time for the skin's activation.
     static void Settle() {
-        PumpUntil([] { return false; }, 150);
+        PumpUntil([] { return false; }, 400);
     }
+    static bool FrameSkinned(TMainForm* f) { return SkinManager && SkinManager->FindSkinForm(f->Handle()); }
     static std::string WriteFile(const std::string& name, const std::string& bytes) {
         char dir[MAX_PATH];
         GetTempPathA(MAX_PATH, dir);
@@ -46,7 +48,7 @@ class StartOptionsWindowTest : public ::testing::Test {
         return std::string(std::istreambuf_iterator<char>(in), {});
     }
     static void ExpectSkinnedWithStoredSkin(TMainForm* f) {
-        EXPECT_TRUE(f->FrameSkin);
+        EXPECT_TRUE(FrameSkinned(f));
         EXPECT_GT(SkinnedWindows(f), 20);
         EXPECT_FALSE(f->SkinData1->SkinPending);
         EXPECT_EQ(f->SkinData1->Colors[csButtonFace], 0xE9E9E9u);
@@ -59,7 +61,7 @@ TEST_F(StartOptionsWindowTest, PlainLeavesTheWindowAndEveryControlUnskinned) {
     TMainWindow w;
     std::vector<TControlHooks> made = Hooks(MainForm);
     Settle();
-    EXPECT_FALSE(w->FrameSkin);
+    EXPECT_FALSE(FrameSkinned(MainForm));
     EXPECT_EQ(SkinnedWindows(MainForm), 0);
     EXPECT_EQ(Hooks(MainForm), made);
 }

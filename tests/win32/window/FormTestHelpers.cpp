@@ -1,10 +1,23 @@
 #include "FormTestHelpers.h"
 
+#include "FrameworkTest.h"
+
 TMainWindow* MainFrameTest::FWindow = nullptr;
 
+namespace {
+bool MainSkinned() {
+    TWinSkinForm* skin = SkinManager ? SkinManager->FindSkinForm(MainForm->Handle()) : nullptr;
+    return skin && skin->SkinState == 1;
+}
+} // namespace
+
+// The manager skins the main window alone: the cases take their own windows over themselves.
 void MainFrameTest::SetUpTestSuite() {
     FWindow = new TMainWindow;
-    PumpUntil([] { return MainForm->FrameSkin && MainForm->FrameSkin->SkinState == 1; });
+    MainForm->SkinData1->OnFormSkin.Code = [](TObject*, const std::string& cls, bool& skin) {
+        skin = cls == "TMainForm";
+    };
+    PumpUntil(MainSkinned);
 }
 
 void MainFrameTest::TearDownTestSuite() {
@@ -13,7 +26,7 @@ void MainFrameTest::TearDownTestSuite() {
 }
 
 void MainFrameTest::SetUp() {
-    ASSERT_TRUE(MainForm && MainForm->FrameSkin);
+    ASSERT_TRUE(MainForm && MainSkinned());
     if (IsIconic(Wnd()) || IsZoomed(Wnd())) ShowWindow(Wnd(), SW_RESTORE);
     ActivateWindow(Wnd());
     SetCursorPos(1000, 700);

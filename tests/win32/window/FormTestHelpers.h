@@ -1,7 +1,9 @@
 // The main window with its skinned frame, and reading the frame's pixels back from the screen.
 #pragma once
 
+#include "FrameworkTest.h"
 #include "MainWindow.h"
+#include "WinSkinDlg.h"
 
 #include <gtest/gtest.h>
 
@@ -13,7 +15,7 @@ class MainFrameTest : public ::testing::Test {
     void SetUp() override;
 
     static HWND Wnd() { return MainForm->Handle(); }
-    static TWinSkinForm& Skin() { return *MainForm->FrameSkin; }
+    static TWinSkinForm& Skin() { return *SkinManager->FindSkinForm(Wnd()); }
     static TSkinData& Data() { return *MainForm->SkinData1; }
     static SIZE WindowSize();
     static SIZE ClientSize();

@@ -58,8 +58,12 @@ using LifeTest = MainFrameTest;
 TEST_F(LifeTest, GivenBackBeforeActivationTheWindowShowsAgainAtItsSize) {
     TPlainWindow plain;
     RECT before = plain.Rect();
+    struct THidingHost : TSkinFormHost {
+        bool HideWhileSkinning() const override { return true; }
+        void FormActivated(TWinSkinForm&) override {}
+    } host;
     TWinSkinForm skin;
-    skin.HideUntilActive = true;
+    skin.Host = &host;
     skin.InitDlg(&Data(), plain.Wnd);
     EXPECT_FALSE(IsWindowVisible(plain.Wnd));
     // Deactivation before activation is never refused.
