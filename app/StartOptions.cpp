@@ -25,6 +25,8 @@ TStartOptions ParseStartOptions(const wchar_t* commandLine) {
             options.Plain = true;
         else if (arg == L"--skin" && i + 1 < count)
             options.SkinFile = Utf16ToUtf8(reinterpret_cast<const char16_t*>(args.get()[++i]));
+        else if (arg == L"--measure-start" && i + 1 < count)
+            options.TimingFile = Utf16ToUtf8(reinterpret_cast<const char16_t*>(args.get()[++i]));
     }
     return options;
 }

@@ -4,8 +4,9 @@
 #include <string>
 
 struct TStartOptions {
-    bool Plain = false;   // --plain
-    std::string SkinFile; // --skin FILE (UTF-8); empty: the stored skin
+    bool Plain = false;     // --plain
+    std::string SkinFile;   // --skin FILE (UTF-8); empty: the stored skin
+    std::string TimingFile; // --measure-start FILE: time the start into FILE, then end
 };
 
 // A whole command line as Windows passes it, program name first; unknown options are passed over.
