@@ -117,7 +117,11 @@ bool TSkinButton::Click(TMessage& Message) {
 
 void TSkinButton::AfterProc(TMessage& Message) {
     switch (Message.Msg) {
+    // The system's button draws itself at once on these, outside any paint message.
     case WM_SETTEXT:
+    case BM_SETSTYLE:
+    case BM_SETSTATE:
+    case WM_UPDATEUISTATE:
         return PaintControl(nullptr);
     case WM_KEYDOWN:
     case WM_KEYUP:

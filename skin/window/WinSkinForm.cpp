@@ -226,6 +226,8 @@ int TWinSkinForm::WidenForCaption(int width) {
     return fit.Width;
 }
 
+// The box's width at which the caption's text room holds the whole text: the buttons and margins
+// keep their width whatever the box's.
 int TWinSkinForm::CaptionRoom() {
     CaptionText = WindowText();
     SIZE text{};
@@ -237,8 +239,13 @@ int TWinSkinForm::CaptionRoom() {
                               int(CaptionText.size()), &text);
     }
     CaptionTextWidth = text.cx;
-    const RECT& m = SkinData->Title->Margins;
-    return m.left + CaptionTextWidth + m.right;
+    RECT window{};
+    GetWindowRect(Handle, &window);
+    const SIZE size{window.right - window.left, window.bottom - window.top};
+    FrameWidth = size.cx; // the buttons are placed for the present width
+    SetSysbtnRect();
+    const RECT room = CaptionTextRect(size);
+    return size.cx - (room.right - room.left) + CaptionTextWidth;
 }
 
 void TWinSkinForm::ShiftChildren(int dx) {

@@ -16,9 +16,11 @@ TEST(StartOptionsTest, ReadsPlainAndASkinFilePassingOverTheRest) {
     EXPECT_EQ(none.SkinFile, "");
 
     TStartOptions both = ParseStartOptions(
-        L"\"C:\\Q L\\QuarlinkConfig.exe\" --verbose --plain --skin \"C:\\my skins\\蓝色.skn\" x");
+        L"\"C:\\Q L\\QuarlinkConfig.exe\" --verbose --plain --skin \"C:\\my skins\\蓝色.skn\" x "
+        L"--measure-start t.txt");
     EXPECT_TRUE(both.Plain);
     EXPECT_EQ(both.SkinFile, "C:\\my skins\\蓝色.skn");
+    EXPECT_EQ(both.TimingFile, "t.txt");
 
     // An option's name alone is not a file, and a file without its option is nothing.
     TStartOptions dangling = ParseStartOptions(L"QuarlinkConfig.exe other.skn --skin");

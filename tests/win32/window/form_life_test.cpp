@@ -210,7 +210,13 @@ TEST_F(LifeTest, DialogBoxGrowsToItsCaptionAndKeepsItsControlsCentred) {
     ASSERT_TRUE(skin.IsDialogBox);
     const RECT& m = Data().Title->Margins;
     int plain = client.right + skin.Frame.Left + skin.Frame.Right;
-    int needed = m.left + skin.CaptionTextWidth + m.right;
+    // The text's room lies between the margins, right of the icon and left of the close button.
+    RECT icon{}, close{};
+    for (auto& b : skin.SysButtons)
+        if (b->Visible) (b->BoundsRect.left < box.Width() / 2 ? icon : close) = b->BoundsRect;
+    ASSERT_GT(close.left, 0);
+    int needed = std::max<int>(icon.right, skin.Frame.Left) + m.left + skin.CaptionTextWidth + m.right +
+                 (box.Width() - close.left);
     ASSERT_GT(needed, plain);
     EXPECT_EQ(box.Width(), needed);
     EXPECT_EQ(box.ButtonLeft(), 60 + (needed - plain) / 2);

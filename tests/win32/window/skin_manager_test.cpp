@@ -246,6 +246,10 @@ TEST_F(ManagerTest, MessageBoxIsSkinnedAndItsButtonStillCloses) {
         TWindowPixels screen(box);
         TFrameCheck c{box, screen};
         ExpectSideStrips(c, *skin, Data(), 1);
+        // Its button is skinned too, at once: no plain face shows first.
+        HWND ok = FindWindowExW(box, nullptr, L"Button", nullptr);
+        ASSERT_NE(ok, nullptr);
+        EXPECT_TRUE(Skinned(ok));
     };
     probe.Show();
     EXPECT_TRUE(probe.Pressed);
