@@ -13,7 +13,10 @@
 #include "SkinEdit.h"
 #include "SkinGroupBox.h"
 #include "SkinStatusBar.h"
+#include "SkinTab.h"
 #include "SysUtils.h"
+
+#include <commctrl.h>
 
 #include <algorithm>
 #include <array>
@@ -36,6 +39,8 @@ struct TClassRow {
 };
 
 constexpr TClassRow ClassChain[] = {
+    {Is<TCustomTabControl>, TabGate, AttachTabControl, false},
+    {Is<TTabSheet>, TabGate, AttachNew<TSkinTabSheet>, false},
     {Is<TCustomCheckBox>, Gated<xcCheckBox>, AttachNew<TSkinCheckBox>, false},
     {Is<TCustomRadioGroup>, Gated<xcRadioButton>, AttachNew<TSkinGroupBox>, true},
     {Is<TCustomGroupBox>, Gated<xcPanel>, AttachNew<TSkinGroupBox>, false},
@@ -173,6 +178,8 @@ constexpr TWindowRow WindowClasses[] = {
     {"tcheckbox", AnyStyle, AttachNewHwnd<TSkinCheckBox>, false},
     {"tcombobox", AnyStyle, AttachNewHwnd<TSkinComBox>, false},
     {"tbutton", AnyStyle, AttachNewHwnd<TSkinButton>, false},
+    {"systabcontrol32", [](LONG_PTR style) { return !(style & TCS_OWNERDRAWFIXED); }, AttachNewHwnd<TSkinTab>,
+     false},
     {"edit", AnyStyle, AttachNewHwnd<TSkinEdit>, false},
 };
 
