@@ -153,6 +153,7 @@ RECT TurnedMargins(const RECT& M, TSkinTabPosition P) {
 void TSkinTab::Init(TSkinControlList* AForm, TSkinData* ASkinData, TCanvas* ACanvas, bool AParentBK) {
     if (Initialized) return;
     TSkinControl::Init(AForm, ASkinData, ACanvas, AParentBK);
+    if (!Initialized) return; // not owned by a control
     auto* pages = dynamic_cast<TPageControl*>(Control);
     CloseButtons = pages && pages->Tag == CloseTag && pages->TabPosition() == tpTop;
     inittab();
@@ -261,7 +262,6 @@ void TSkinTab::FreePage(int Tab) {
 void TSkinTab::DrawControl(HDC DC, const RECT& R) {
     if (!Skinned()) return;
     Enabled = !(GetWindowLongEx(GWL_STYLE) & WS_DISABLED);
-    Focused = GetFocus() == Handle;
     RECT display = R;
     SendMessageW(Handle, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&display));
     const RECT pane = PaneRect(display, TabPosition);

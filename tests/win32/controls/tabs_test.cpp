@@ -2,6 +2,7 @@
 // Tabs and pane bitmaps in all four positions, hover and clicks, close boxes, a skin that loses its
 // tab images, the plain look back on detach, and many attach and detach rounds.
 #include "ComCtrls.h"
+#include "GdiHandles.h"
 #include "SkinSelect.h"
 #include "TabsTest.h"
 
@@ -35,6 +36,13 @@ RECT Pane(HWND tabs, TSkinTabPosition p) {
     LONG* side[] = {&r.top, &r.bottom, &r.left, &r.right};
     *side[p] += p == StTop || p == Stleft ? 1 : -1;
     return r;
+}
+
+void SolidRed(TBitmap& bmp) {
+    bmp.SetSize(16, 16);
+    TGdiHandle<HBRUSH> brush(CreateSolidBrush(RGB(255, 0, 0)));
+    RECT r{0, 0, 16, 16};
+    FillRect(bmp.MemoryDC(), &r, brush);
 }
 
 class TTabsTest : public TSkinnedFormTest {
@@ -114,6 +122,40 @@ TEST_F(TTabsTest, ClickingATabShowsItsPageAndItsTabAsCurrent) {
     EXPECT_TRUE(IsWindowVisible(pages->Pages(2)->Handle()));
     EXPECT_EQ(TabMismatches(h, StTop, 2, 2), 0);
     EXPECT_EQ(TabMismatches(h, StTop, 0, 1), 0);
+}
+
+TEST_F(TTabsTest, ADisabledControlShowsItsOtherTabsDisabledAndItsCurrentTabAsCurrent) {
+    TTabControl* tabs = AddTabs(tpBottom);
+    Form->Show();
+    Skin<TSkinTab>(tabs);
+    tabs->SetEnabled(false);
+    Repaint(tabs->Handle());
+    EXPECT_EQ(TabMismatches(tabs->Handle(), Stbottom, 0, 4), 0);
+    EXPECT_EQ(TabMismatches(tabs->Handle(), Stbottom, 1, 2), 0);
+}
+
+TEST_F(TTabsTest, ATabWithAnImageShowsTheIconBesideItsText) {
+    TPageControl* pages = AddPages(2);
+    auto* images = new TImageList(Form.get());
+    TBitmap red;
+    SolidRed(red);
+    images->AddMasked(red, clNone);
+    pages->SetImages(images);
+    pages->Pages(1)->SetImageIndex(0);
+    Form->Show();
+    Skin<TSkinTab>(pages);
+    HWND h = pages->Handle();
+    TCapture c = Capture(h);
+    auto reds = [&](int i) {
+        RECT r = ItemRect(h, i);
+        int n = 0;
+        for (int y = r.top; y < r.bottom; y++)
+            for (int x = r.left; x < r.right; x++)
+                n += c.At(x, y) == RGB(255, 0, 0);
+        return n;
+    };
+    EXPECT_EQ(reds(0), 0);
+    EXPECT_GE(reds(1), 10 * 10) << "most of the 16 x 16 icon";
 }
 
 // Tag 7777 gives close boxes; the page behind the clicked box goes, the one whose tab is hidden stays.
@@ -219,6 +261,29 @@ TEST_F(TTabsTest, ABareTabWindowIsTakenByItsClassAndGivenBack) {
     EXPECT_EQ(GetWindowLongPtrW(h, GWLP_WNDPROC), proc);
     Repaint(h);
     EXPECT_EQ(Capture(h), plain);
+    DestroyWindow(h);
+}
+
+// The window has no WS_CLIPCHILDREN: the face must leave the control's scroll arrows alone.
+TEST_F(TTabsTest, TheScrollArrowsOfAFullRowStayOnTop) {
+    Form->Show();
+    HWND h = CreateWindowExW(0, WC_TABCONTROLW, L"", WS_CHILD | WS_VISIBLE, 10, 10, 150, 80, Form->Handle(),
+                             nullptr, nullptr, nullptr);
+    for (int i = 0; i < 12; i++) {
+        TCITEMW item{};
+        item.mask = TCIF_TEXT;
+        item.pszText = const_cast<wchar_t*>(L"Channel");
+        SendMessageW(h, TCM_INSERTITEMW, i, reinterpret_cast<LPARAM>(&item));
+    }
+    Repaint(h);
+    HWND arrows = FindWindowExW(h, nullptr, UPDOWN_CLASSW, nullptr);
+    ASSERT_TRUE(arrows && IsWindowVisible(arrows));
+    TCapture plain = Capture(arrows);
+    List->InitHwndControls(Form->Handle());
+    InvalidateRect(h, nullptr, TRUE);
+    UpdateWindow(h); // the arrows are not asked to repaint
+    EXPECT_EQ(Capture(arrows), plain);
+    List->DeleteControls();
     DestroyWindow(h);
 }
 
