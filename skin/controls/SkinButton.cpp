@@ -14,22 +14,6 @@ bool WantsTransparent(const TSkinData* Skin, const TControl* Control) {
     return (Control && Control->Tag == TransparentTag) || (Skin && Skin->Options.Contains(xoTransparent));
 }
 
-// A bare window's font (WM_GETFONT) as a canvas font.
-void TakeWindowFont(TFont& Font, HWND Wnd) {
-    auto font = reinterpret_cast<HFONT>(SendMessageW(Wnd, WM_GETFONT, 0, 0));
-    LOGFONTW lf{};
-    if (!font || !GetObjectW(font, sizeof(lf), &lf)) return;
-    Font.SetName(Utf16ToUtf8(reinterpret_cast<const char16_t*>(lf.lfFaceName)));
-    Font.SetHeight(lf.lfHeight);
-    Font.SetCharset(lf.lfCharSet);
-    TFontStyles style = 0;
-    if (lf.lfWeight >= FW_BOLD) style |= 1u << fsBold;
-    if (lf.lfItalic) style |= 1u << fsItalic;
-    if (lf.lfUnderline) style |= 1u << fsUnderline;
-    if (lf.lfStrikeOut) style |= 1u << fsStrikeOut;
-    Font.SetStyle(style);
-}
-
 // Switches redraw back on however the click handling ends.
 class TRedrawOff {
   public:

@@ -12,8 +12,12 @@
 #include "SkinComboBox.h"
 #include "SkinEdit.h"
 #include "SkinGroupBox.h"
+#include "SkinHeader.h"
 #include "SkinStatusBar.h"
+#include "SkinTab.h"
 #include "SysUtils.h"
+
+#include <commctrl.h>
 
 #include <algorithm>
 #include <array>
@@ -36,6 +40,9 @@ struct TClassRow {
 };
 
 constexpr TClassRow ClassChain[] = {
+    {Is<TCustomTabControl>, TabGate, AttachTabControl, false},
+    {Is<TTabSheet>, TabGate, AttachNew<TSkinTabSheet>, false},
+    {Is<THeaderControl>, Gated<xcPanel>, AttachNew<TSkinHeader>, false},
     {Is<TCustomCheckBox>, Gated<xcCheckBox>, AttachNew<TSkinCheckBox>, false},
     {Is<TCustomRadioGroup>, Gated<xcRadioButton>, AttachNew<TSkinGroupBox>, true},
     {Is<TCustomGroupBox>, Gated<xcPanel>, AttachNew<TSkinGroupBox>, false},
@@ -45,6 +52,7 @@ constexpr TClassRow ClassChain[] = {
     {Is<TBitBtn>, Gated<xcBitBtn>, AttachNew<TSkinBitButton>, false},
     {Is<TSpeedButton>, Gated<xcSpeedButton>, AttachNew<TSkinSpeedButton>, false},
     {Is<TCustomPanel>, Gated<xcPanel>, AttachNew<TSkinBox>, true},
+    {Is<TListView>, Gated<xcScrollbar>, AttachListViewHeader, false},
     {Is<TCustomMemo>, Gated<xcScrollbar>, nullptr, false}, // its scroll bars only
     {Is<TButton>, Gated<xcButton>, AttachNew<TSkinButton>, false},
     {Is<TCustomEdit>, Gated<xcEdit>, AttachNew<TSkinEdit>, false},
@@ -173,6 +181,8 @@ constexpr TWindowRow WindowClasses[] = {
     {"tcheckbox", AnyStyle, AttachNewHwnd<TSkinCheckBox>, false},
     {"tcombobox", AnyStyle, AttachNewHwnd<TSkinComBox>, false},
     {"tbutton", AnyStyle, AttachNewHwnd<TSkinButton>, false},
+    {"systabcontrol32", [](LONG_PTR style) { return !(style & TCS_OWNERDRAWFIXED); }, AttachNewHwnd<TSkinTab>,
+     false},
     {"edit", AnyStyle, AttachNewHwnd<TSkinEdit>, false},
 };
 

@@ -11,6 +11,8 @@
 
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <memory>
 #include <string>
 
@@ -109,6 +111,10 @@ class TSkinControl : public TComponent {
     void MyDrawCaption(TCanvas& C, const RECT& R, const std::u16string& Text, bool AEnabled,
                        TAlignment Alignment) const;
     void DrawFocus(HDC DC, const std::u16string& Text, const RECT& R, UINT Flags) const;
+    // An icon of the list (when Index is not -1 and it fits) and one line of text after it, both
+    // centred vertically in R. Alignment 0 left, 1 centre, 2 right.
+    void DrawImgCaption(TCanvas& C, const RECT& R, HIMAGELIST Images, int Index, const std::u16string& Text,
+                        int Alignment) const;
 
     // False from the moment the skinner is destroyed; a handler holding a copy can tell.
     std::shared_ptr<const bool> AliveToken() const { return FAlive; }
@@ -131,6 +137,11 @@ class TSkinControl : public TComponent {
 // The text box of Text drawn with Format within R: measured, then centred vertically, and
 // horizontally for DT_CENTER (otherwise it keeps R's left and right).
 RECT PlaceText(HDC DC, const std::u16string& Text, const RECT& R, UINT Format);
+// Where an icon-and-text caption starts in a box W wide: 3 from the left (0), centred (1) or 2 from
+// the right (2); never below 1.
+int CaptionStart(int Alignment, int W, int IconW, int TextW);
+// A bare window's font (WM_GETFONT) as a canvas font; nothing when it has none.
+void TakeWindowFont(TFont& Font, HWND Wnd);
 // Replaces the first occurrence only.
 std::u16string StringReplaceW(const std::u16string& Text, const std::u16string& Old,
                               const std::u16string& New);

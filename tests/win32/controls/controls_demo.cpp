@@ -1,12 +1,8 @@
 // Skinned buttons, check boxes and radio buttons, framework-made and bare, to look at:
 // skin_controls_demo [milliseconds until it closes]. One button starts disabled, one check box grayed.
 #include "Buttons.h"
-#include "Forms.h"
-#include "SkinControlList.h"
+#include "SkinDemo.h"
 #include "StdCtrls.h"
-#include "WinSkinData.h"
-
-#include <cwchar>
 
 namespace {
 
@@ -38,26 +34,5 @@ void AddControls(TForm& form) {
 } // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR commandLine, int) {
-    try {
-        TSkinData skin(nullptr);
-        skin.SetSkinFile(QL_DEFAULT_SKIN);
-        TForm* form = new TForm(nullptr);
-        form->SetBounds(40, 40, 420, 200);
-        form->SetColor(skin.Colors[csButtonFace]);
-        AddControls(*form);
-        TSkinControlList list(nullptr, &skin);
-        list.InitControls(form);
-        list.InitHwndControls(form->Handle());
-        form->Show();
-        SetTimer(nullptr, 0, 100, nullptr); // wakes the loop to look at the clock
-        DWORD end = GetTickCount() + DWORD(std::wcstol(commandLine, nullptr, 10));
-        while (form->Visible() && (commandLine[0] == 0 || GetTickCount() < end))
-            Application->HandleMessage();
-        list.DeleteControls();
-        form->Free();
-    } catch (...) {
-        Application->HandleException(std::current_exception());
-        return 1;
-    }
-    return 0;
+    return RunSkinDemo(commandLine, 420, 200, AddControls);
 }
