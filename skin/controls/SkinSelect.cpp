@@ -12,6 +12,8 @@
 #include "SkinComboBox.h"
 #include "SkinEdit.h"
 #include "SkinGroupBox.h"
+#include "SkinScControl.h"
+#include "SkinScrollbar.h"
 #include "SkinStatusBar.h"
 #include "SysUtils.h"
 
@@ -41,11 +43,14 @@ constexpr TClassRow ClassChain[] = {
     {Is<TCustomGroupBox>, Gated<xcPanel>, AttachNew<TSkinGroupBox>, false},
     {Is<TRadioButton>, Gated<xcRadioButton>, AttachNew<TSkinRadioButton>, false},
     {Is<TCustomStatusBar>, Gated<xcStatusBar>, AttachNew<TSkinStatusBar>, false},
+    {Is<TScrollBar>, Gated<xcScrollbar>, AttachNew<TSkinScControl>, false},
     {Is<TCustomComboBox>, Gated<xcCombo>, AttachNew<TSkinComBox>, false},
     {Is<TBitBtn>, Gated<xcBitBtn>, AttachNew<TSkinBitButton>, false},
     {Is<TSpeedButton>, Gated<xcSpeedButton>, AttachNew<TSkinSpeedButton>, false},
     {Is<TCustomPanel>, Gated<xcPanel>, AttachNew<TSkinBox>, true},
-    {Is<TCustomMemo>, Gated<xcScrollbar>, nullptr, false}, // its scroll bars only
+    {Is<TListView>, Gated<xcScrollbar>, AttachNew<TSkinScrollbar>, false},
+    {Is<TCustomMemo>, Gated<xcScrollbar>, AttachNew<TSkinScrollbar>, false}, // its scroll bars only
+    {Is<TCustomListBox>, Gated<xcScrollbar>, AttachNew<TSkinScrollbar>, false},
     {Is<TButton>, Gated<xcButton>, AttachNew<TSkinButton>, false},
     {Is<TCustomEdit>, Gated<xcEdit>, AttachNew<TSkinEdit>, false},
 };
@@ -165,6 +170,8 @@ constexpr TWindowRow WindowClasses[] = {
     {"button", ButtonOf<bkCheck>, AttachNewHwnd<TSkinCheckBox>, false},
     {"button", ButtonOf<bkRadio>, AttachNewHwnd<TSkinRadioButton>, false},
     {"scrollbar", IsSizeBox, nullptr, false},
+    {"scrollbar", [](LONG_PTR style) { return !IsSizeBox(style); }, AttachNewHwnd<TSkinScControl>, false},
+    {"listbox", AnyStyle, AttachNewHwnd<TSkinScrollbarH>, false},
     {"combobox", [](LONG_PTR style) { return (style & 3) != CBS_SIMPLE; }, AttachNewHwnd<TSkinComBox>, false},
     {"#32770", [](LONG_PTR style) { return !(style & 0x00010000); }, AttachNewHwnd<TSkinBoxH>, true},
     {"tpanel", AnyStyle, nullptr, true},
