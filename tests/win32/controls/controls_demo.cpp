@@ -1,5 +1,6 @@
-// Skinned buttons, check boxes and radio buttons, framework-made and bare, to look at:
-// skin_controls_demo [milliseconds until it closes]. One button starts disabled, one check box grayed.
+// Skinned buttons, check boxes and radio buttons, framework-made and bare, and scrolling controls,
+// to look at: skin_controls_demo [milliseconds until it closes]. One button starts disabled, one check
+// box grayed.
 #include "Buttons.h"
 #include "Forms.h"
 #include "SkinControlList.h"
@@ -7,6 +8,7 @@
 #include "WinSkinData.h"
 
 #include <cwchar>
+#include <string>
 
 namespace {
 
@@ -35,6 +37,19 @@ void AddControls(TForm& form) {
                         GetModuleHandleW(nullptr), nullptr);
 }
 
+// A memo with both bars, a list box and a scroll-bar control.
+void AddScrolling(TForm& form) {
+    auto* memo = Add<TMemo>(form, 10, 160, 190, 110, "");
+    memo->SetScrollBars(ssBoth);
+    memo->SetWordWrap(false);
+    auto* list = Add<TListBox>(form, 210, 160, 190, 110, "");
+    for (int i = 1; i <= 30; i++) {
+        memo->Lines().Add("Line " + std::to_string(i) + " of a memo wider than its window");
+        list->Items().Add("Item " + std::to_string(i));
+    }
+    Add<TScrollBar>(form, 10, 280, 390, 17, "")->SetParams(30, 0, 100);
+}
+
 } // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR commandLine, int) {
@@ -42,9 +57,10 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR commandLine, int) {
         TSkinData skin(nullptr);
         skin.SetSkinFile(QL_DEFAULT_SKIN);
         TForm* form = new TForm(nullptr);
-        form->SetBounds(40, 40, 420, 200);
+        form->SetBounds(40, 40, 420, 340);
         form->SetColor(skin.Colors[csButtonFace]);
         AddControls(*form);
+        AddScrolling(*form);
         TSkinControlList list(nullptr, &skin);
         list.InitControls(form);
         list.InitHwndControls(form->Handle());
