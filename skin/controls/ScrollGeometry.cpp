@@ -55,6 +55,12 @@ TSpan DraggedThumb(TSpan Pressed, int Delta, int BarLength, int ArrowSize) {
     return {top, top + length};
 }
 
+bool DragKept(int Along, int Across, int BarLength, int Thickness) {
+    const bool along = Along >= -2 * Thickness && Along < BarLength + 2 * Thickness;
+    const bool across = Across >= -8 * Thickness && Across < 9 * Thickness;
+    return along && across;
+}
+
 TScrollPart PartAt(int Coord, int BarLength, int ArrowSize, TSpan Thumb) {
     if (Coord < ArrowSize) return spFirstArrow;
     if (Coord < Thumb.Start) return spPageBefore;

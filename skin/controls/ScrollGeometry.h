@@ -39,6 +39,9 @@ TSpan TrackSpan(int BarLength, int ArrowSize);
 TSpan ThumbSpan(int BarLength, int ArrowSize, const TScrollRange& Range);
 // The thumb moved by Delta from where the press found it, kept between the arrows.
 TSpan DraggedThumb(TSpan Pressed, int Delta, int BarLength, int ArrowSize);
+// Whether a drag at (Along, Across) from the bar's start still moves the thumb: near the bar, that is
+// within two thicknesses of its ends and eight of its sides; farther away the thumb goes back.
+bool DragKept(int Along, int Across, int BarLength, int Thickness);
 // The part at Coord along the axis.
 TScrollPart PartAt(int Coord, int BarLength, int ArrowSize, TSpan Thumb);
 // A span of the axis across the bar's whole thickness.

@@ -189,6 +189,9 @@ LRESULT TWScrollbar::Message(UINT Msg, WPARAM wParam, LPARAM lParam) {
     case WM_LBUTTONUP:
         ButtonUp(lParam);
         return 0;
+    case WM_MOUSEWHEEL: // the control scrolls, as under its native bar
+    case WM_MOUSEHWHEEL:
+        return SendMessageW(FTarget, Msg, wParam, lParam);
     }
     return DefWindowProcW(FWnd.get(), Msg, wParam, lParam);
 }
@@ -267,6 +270,9 @@ TSpan TWScrollbar::ShownThumb(const TBarInfo& Info) const {
     if (!FPressed || FHotPart != spThumb || FKind == sbkControl) return Info.Thumb;
     POINT now;
     GetCursorPos(&now);
+    const POINT rel{now.x - FBarOrigin.x, now.y - FBarOrigin.y};
+    const int across = FVertical ? rel.x : rel.y;
+    if (!DragKept(AlongAxis(rel), across, FBarLength, FArrowSize)) return FPressThumb; // as the system does
     return DraggedThumb(FPressThumb, AlongAxis(now) - AlongAxis(FPressCursor), FBarLength, FArrowSize);
 }
 

@@ -36,6 +36,15 @@ TEST(ScrollGeometry, ADraggedThumbStaysBetweenTheArrows) {
     EXPECT_EQ(DraggedThumb({17, 83}, 5, 100, Arrow), (TSpan{17, 83})) << "a thumb as long as the track";
 }
 
+TEST(ScrollGeometry, ADragFarFromTheBarLetsTheThumbGoBack) {
+    EXPECT_TRUE(DragKept(-20, 5, 200, Arrow)) << "just past the start";
+    EXPECT_TRUE(DragKept(230, 5, 200, Arrow)) << "just past the end";
+    EXPECT_FALSE(DragKept(240, 5, 200, Arrow));
+    EXPECT_FALSE(DragKept(-40, 5, 200, Arrow));
+    EXPECT_TRUE(DragKept(100, -130, 200, Arrow));
+    EXPECT_FALSE(DragKept(100, 160, 200, Arrow)) << "far beside the bar";
+}
+
 TEST(ScrollGeometry, EveryPointOfTheBarBelongsToOnePart) {
     const TSpan thumb{40, 60};
     EXPECT_EQ(PartAt(0, 200, Arrow, thumb), spFirstArrow);

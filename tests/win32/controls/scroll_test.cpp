@@ -176,7 +176,7 @@ TEST_F(TScrollTest, HoverAndPressShowTheirFrames) {
     EXPECT_NE(StripFrameAt(o, len - Arrow()), 14) << "released";
 }
 
-TEST_F(TScrollTest, ArrowAndPageClicksScrollTheMemo) {
+TEST_F(TScrollTest, ArrowPageClicksAndTheWheelScrollTheMemo) {
     AddLines(60);
     auto* s = Skin<TSkinScrollbar>(Memo);
     HWND o = VertOverlay(s);
@@ -185,7 +185,11 @@ TEST_F(TScrollTest, ArrowAndPageClicksScrollTheMemo) {
     EXPECT_EQ(FirstLine(), 1) << "one line for a short click";
     Press(o, 5, len - 5, 700);
     EXPECT_GT(FirstLine(), 3) << "the held arrow repeats";
+    const int held = FirstLine();
+    SendMessageW(o, WM_MOUSEWHEEL, MAKEWPARAM(0, -WHEEL_DELTA), 0);
+    Pump();
     const int before = FirstLine();
+    EXPECT_GT(before, held) << "the wheel over the bar scrolls the memo";
     Press(o, 5, len - Arrow() - 2, 1);
     const int paged = FirstLine();
     EXPECT_GT(paged, before + 3) << "a page down";
