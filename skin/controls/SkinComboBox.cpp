@@ -77,9 +77,18 @@ void TSkinComBox::Inithwnd(HWND AHandle, TSkinData* ASkinData, TCanvas* ACanvas,
 void TSkinComBox::AttachParts() {
     if (!Handle) return;
     ComboStyle = GetWindowLongEx(GWL_STYLE);
-    if (IsDropDown(ComboStyle)) return FindBtn();
+    if (IsDropDown(ComboStyle)) FindBtn();
     COMBOBOXINFO info;
-    if (ReadComboInfo(Handle, info)) ListHandle = info.hwndList;
+    if (!ReadComboInfo(Handle, info)) return;
+    if (!IsDropDown(ComboStyle)) ListHandle = info.hwndList;
+    AttachList(info.hwndList);
+}
+
+// The list's bars, the dropped-down list's included; a part of this skinner, in no form's list.
+void TSkinComBox::AttachList(HWND List) {
+    if (!List || ListScrollbar) return;
+    ListScrollbar = std::make_unique<TSkinScrollbarH>(nullptr);
+    ListScrollbar->Inithwnd(List, SkinData, Canvas, nullptr);
 }
 
 // A drop-down list has no edit part: only the combo itself is hooked then.
@@ -101,6 +110,7 @@ void TSkinComBox::ReleaseEdit() {
 void TSkinComBox::Unsubclass() {
     TSkinControl::Unsubclass();
     ReleaseEdit();
+    ListScrollbar.reset();
 }
 
 // ---- Messages -------------------------------------------------------------------------------------

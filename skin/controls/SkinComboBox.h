@@ -3,8 +3,11 @@
 // is subclassed too, so that its paints and presses reach the skinner.
 #pragma once
 
+#include "SkinScrollbar.h"
 #include "SubClass.h"
 #include "WinSubClass.h"
+
+#include <memory>
 
 enum TComboFrame { cfNormal = 1, cfPressed = 2, cfDisabled = 3, cfHot = 4 };
 
@@ -25,12 +28,14 @@ class TSkinComBox : public TSkinControl {
     void DrawControl(HDC DC, const RECT& R) override;
 
     LONG_PTR ComboStyle = 0, ComboExStyle = 0;
-    HWND EditHandle = nullptr; // the edit part of a drop-down combo, subclassed
-    HWND ListHandle = nullptr; // the list of a simple combo
+    HWND EditHandle = nullptr;                      // the edit part of a drop-down combo, subclassed
+    HWND ListHandle = nullptr;                      // the list of a simple combo
+    std::unique_ptr<TSkinScrollbarH> ListScrollbar; // the list's scroll bars
 
   private:
     void AttachParts();
     void FindBtn();
+    void AttachList(HWND List);
     void ReleaseEdit();
     void ButtonProc(TMessage& Message);
     void Pressed(bool Down);

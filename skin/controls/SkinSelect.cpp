@@ -13,6 +13,8 @@
 #include "SkinEdit.h"
 #include "SkinGroupBox.h"
 #include "SkinHeader.h"
+#include "SkinScControl.h"
+#include "SkinScrollbar.h"
 #include "SkinStatusBar.h"
 #include "SkinTab.h"
 #include "SysUtils.h"
@@ -32,6 +34,12 @@ template <class C> bool Is(const TControl& c) {
 // The first matching row decides, so derived classes come before their bases (a bit button is a
 // button too). A row without Attach handles the control and makes nothing.
 
+// A list view: its scroll bars, and its column header skinned on its own.
+TSkinControl* AttachListView(TControl& Control, TSkinControlList& List, bool ParentBK) {
+    AttachListViewHeader(Control, List, ParentBK);
+    return AttachNew<TSkinScrollbar>(Control, List, ParentBK);
+}
+
 struct TClassRow {
     bool (*Matches)(const TControl& Control);
     TSkinGate Gate;
@@ -48,12 +56,14 @@ constexpr TClassRow ClassChain[] = {
     {Is<TCustomGroupBox>, Gated<xcPanel>, AttachNew<TSkinGroupBox>, false},
     {Is<TRadioButton>, Gated<xcRadioButton>, AttachNew<TSkinRadioButton>, false},
     {Is<TCustomStatusBar>, Gated<xcStatusBar>, AttachNew<TSkinStatusBar>, false},
+    {Is<TScrollBar>, Gated<xcScrollbar>, AttachNew<TSkinScControl>, false},
     {Is<TCustomComboBox>, Gated<xcCombo>, AttachNew<TSkinComBox>, false},
     {Is<TBitBtn>, Gated<xcBitBtn>, AttachNew<TSkinBitButton>, false},
     {Is<TSpeedButton>, Gated<xcSpeedButton>, AttachNew<TSkinSpeedButton>, false},
     {Is<TCustomPanel>, Gated<xcPanel>, AttachNew<TSkinBox>, true},
-    {Is<TListView>, Gated<xcScrollbar>, AttachListViewHeader, false},
-    {Is<TCustomMemo>, Gated<xcScrollbar>, nullptr, false}, // its scroll bars only
+    {Is<TListView>, Gated<xcScrollbar>, AttachListView, false},
+    {Is<TCustomMemo>, Gated<xcScrollbar>, AttachNew<TSkinScrollbar>, false},
+    {Is<TCustomListBox>, Gated<xcScrollbar>, AttachNew<TSkinScrollbar>, false},
     {Is<TButton>, Gated<xcButton>, AttachNew<TSkinButton>, false},
     {Is<TCustomEdit>, Gated<xcEdit>, AttachNew<TSkinEdit>, false},
 };
@@ -173,6 +183,8 @@ constexpr TWindowRow WindowClasses[] = {
     {"button", ButtonOf<bkCheck>, AttachNewHwnd<TSkinCheckBox>, false},
     {"button", ButtonOf<bkRadio>, AttachNewHwnd<TSkinRadioButton>, false},
     {"scrollbar", IsSizeBox, nullptr, false},
+    {"scrollbar", [](LONG_PTR style) { return !IsSizeBox(style); }, AttachNewHwnd<TSkinScControl>, false},
+    {"listbox", AnyStyle, AttachNewHwnd<TSkinScrollbarH>, false},
     {"combobox", [](LONG_PTR style) { return (style & 3) != CBS_SIMPLE; }, AttachNewHwnd<TSkinComBox>, false},
     {"#32770", [](LONG_PTR style) { return !(style & 0x00010000); }, AttachNewHwnd<TSkinBoxH>, true},
     {"tpanel", AnyStyle, nullptr, true},

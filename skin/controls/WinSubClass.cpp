@@ -209,6 +209,11 @@ void TSkinControl::TrackLeave() const {
     if (pTrackMouseEvent) pTrackMouseEvent(&track);
 }
 
+HWND TSkinControl::RemadeHandle() const {
+    auto* win = dynamic_cast<TWinControl*>(Control);
+    return win ? win->Handle() : nullptr;
+}
+
 LONG_PTR TSkinControl::GetWindowLongEx(int Index) const {
     return Unicode ? GetWindowLongPtrW(Handle, Index) : GetWindowLongPtrA(Handle, Index);
 }

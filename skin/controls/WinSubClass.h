@@ -92,6 +92,8 @@ class TSkinControl : public TComponent {
     bool PaintWholeFace(TMessage& Message);
     // Swaps the control's WindowProc for NewWndProc (the other attach steps are Init's).
     void HookWindowProc(TControl* AControl);
+    // The framework control's window after it was made anew (null for a bare window).
+    HWND RemadeHandle() const;
     LONG_PTR GetWindowLongEx(int Index) const;
     std::u16string WindowText() const;
     bool Destroying() const { return ComponentState & csDestroying; }

@@ -1,8 +1,11 @@
-// Skinned buttons, check boxes and radio buttons, framework-made and bare, to look at:
-// skin_controls_demo [milliseconds until it closes]. One button starts disabled, one check box grayed.
+// Skinned buttons, check boxes and radio buttons, framework-made and bare, and scrolling controls,
+// to look at: skin_controls_demo [milliseconds until it closes]. One button starts disabled, one check
+// box grayed.
 #include "Buttons.h"
 #include "SkinDemo.h"
 #include "StdCtrls.h"
+
+#include <string>
 
 namespace {
 
@@ -31,8 +34,24 @@ void AddControls(TForm& form) {
                         GetModuleHandleW(nullptr), nullptr);
 }
 
+// A memo with both bars, a list box and a scroll-bar control.
+void AddScrolling(TForm& form) {
+    auto* memo = Add<TMemo>(form, 10, 160, 190, 110, "");
+    memo->SetScrollBars(ssBoth);
+    memo->SetWordWrap(false);
+    auto* list = Add<TListBox>(form, 210, 160, 190, 110, "");
+    for (int i = 1; i <= 30; i++) {
+        memo->Lines().Add("Line " + std::to_string(i) + " of a memo wider than its window");
+        list->Items().Add("Item " + std::to_string(i));
+    }
+    Add<TScrollBar>(form, 10, 280, 390, 17, "")->SetParams(30, 0, 100);
+}
+
 } // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR commandLine, int) {
-    return RunSkinDemo(commandLine, 420, 200, AddControls);
+    return RunSkinDemo(commandLine, 420, 340, [](TForm& form) {
+        AddControls(form);
+        AddScrolling(form);
+    });
 }

@@ -93,8 +93,9 @@ TEST_F(THeaderTest, AReportListViewsColumnHeaderIsSkinnedByTheSelection) {
     List->InitControls(Form.get());
     ASSERT_NE(dynamic_cast<TSkinHeader*>(List->FindSkinner(h)), nullptr);
     EXPECT_NE(dynamic_cast<TSkinHeader*>(List->FindSkinner(Header)), nullptr);
+    const int skinners = List->Count();
     List->InitControls(Form.get());
-    EXPECT_EQ(List->Count(), 2) << "a second walk adds nothing";
+    EXPECT_EQ(List->Count(), skinners) << "a second walk adds nothing";
     Repaint(h);
     EXPECT_EQ(SectionMismatches(h, 0, 1), 0);
     SendMessageW(h, WM_MOUSEMOVE, 0, At(Centre(SectionRect(h, 1))));
