@@ -5,6 +5,7 @@
 #include "ComCtrls.h"
 #include "ExtCtrls.h"
 #include "Forms.h"
+#include "MPlayer.h"
 #include "SkinBox.h"
 #include "SkinButton.h"
 #include "SkinCheckBox.h"
@@ -12,7 +13,10 @@
 #include "SkinComboBox.h"
 #include "SkinEdit.h"
 #include "SkinGroupBox.h"
+#include "SkinMediaPlayer.h"
+#include "SkinProgress.h"
 #include "SkinStatusBar.h"
+#include "SkinTrackBar.h"
 #include "SysUtils.h"
 
 #include <algorithm>
@@ -37,10 +41,13 @@ struct TClassRow {
 
 constexpr TClassRow ClassChain[] = {
     {Is<TCustomCheckBox>, Gated<xcCheckBox>, AttachNew<TSkinCheckBox>, false},
+    {Is<TTrackBar>, Gated<xcTrackBar>, AttachNew<TSkinTrackBar>, false},
+    {Is<TMediaPlayer>, Gated<xcButton>, AttachNew<TSkinMP>, false},
     {Is<TCustomRadioGroup>, Gated<xcRadioButton>, AttachNew<TSkinGroupBox>, true},
     {Is<TCustomGroupBox>, Gated<xcPanel>, AttachNew<TSkinGroupBox>, false},
     {Is<TRadioButton>, Gated<xcRadioButton>, AttachNew<TSkinRadioButton>, false},
     {Is<TCustomStatusBar>, Gated<xcStatusBar>, AttachNew<TSkinStatusBar>, false},
+    {Is<TProgressBar>, Gated<xcProgress>, AttachNew<TSkinProgress>, false},
     {Is<TCustomComboBox>, Gated<xcCombo>, AttachNew<TSkinComBox>, false},
     {Is<TBitBtn>, Gated<xcBitBtn>, AttachNew<TSkinBitButton>, false},
     {Is<TSpeedButton>, Gated<xcSpeedButton>, AttachNew<TSkinSpeedButton>, false},
@@ -174,6 +181,8 @@ constexpr TWindowRow WindowClasses[] = {
     {"tcombobox", AnyStyle, AttachNewHwnd<TSkinComBox>, false},
     {"tbutton", AnyStyle, AttachNewHwnd<TSkinButton>, false},
     {"edit", AnyStyle, AttachNewHwnd<TSkinEdit>, false},
+    {"msctls_trackbar32", AnyStyle, AttachNewHwnd<TSkinTrackBar>, false},
+    {"msctls_progress32", AnyStyle, AttachNewHwnd<TSkinProgress>, false},
 };
 
 std::string WindowClassName(HWND Wnd) {
