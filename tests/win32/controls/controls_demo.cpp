@@ -1,11 +1,15 @@
-// Skinned buttons, check boxes and radio buttons, framework-made and bare, to look at:
-// skin_controls_demo [milliseconds until it closes]. One button starts disabled, one check box grayed.
+// Skinned buttons, check boxes, radio buttons, track bars, progress bars and a media player,
+// framework-made and bare, to look at: skin_controls_demo [milliseconds until it closes]. One button
+// starts disabled, one check box grayed.
 #include "Buttons.h"
+#include "ComCtrls.h"
+#include "MPlayer.h"
 #include "Forms.h"
 #include "SkinControlList.h"
 #include "StdCtrls.h"
 #include "WinSkinData.h"
 
+#include <commctrl.h>
 #include <cwchar>
 
 namespace {
@@ -35,6 +39,27 @@ void AddControls(TForm& form) {
                         GetModuleHandleW(nullptr), nullptr);
 }
 
+void AddRangeControls(TForm& form) {
+    Add<TTrackBar>(form, 10, 160, 200, 45, "")->SetPosition(3);
+    auto* upright = Add<TTrackBar>(form, 360, 10, 200, 45, "");
+    upright->SetOrientation(trVertical);
+    upright->SetPosition(7);
+    Add<TProgressBar>(form, 10, 215, 200, 19, "")->SetPosition(60);
+    auto* rising = Add<TProgressBar>(form, 410, 10, 200, 19, "");
+    rising->SetOrientation(pbVertical);
+    rising->SetPosition(35);
+    auto* player = Add<TMediaPlayer>(form, 10, 245, 253, 30, "");
+    player->SetAutoEnable(false);
+    player->SetEnabledButtons(AllMPButtons & ~(1u << btRecord));
+    HWND parent = form.Handle();
+    HWND track = CreateWindowExW(0, TRACKBAR_CLASSW, L"", WS_CHILD | WS_VISIBLE | TBS_AUTOTICKS, 220, 160,
+                                 130, 45, parent, nullptr, GetModuleHandleW(nullptr), nullptr);
+    SendMessageW(track, TBM_SETPOS, TRUE, 80);
+    HWND progress = CreateWindowExW(0, PROGRESS_CLASSW, L"", WS_CHILD | WS_VISIBLE, 220, 215, 130, 19, parent,
+                                    nullptr, GetModuleHandleW(nullptr), nullptr);
+    SendMessageW(progress, PBM_SETPOS, 85, 0);
+}
+
 } // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR commandLine, int) {
@@ -42,9 +67,10 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR commandLine, int) {
         TSkinData skin(nullptr);
         skin.SetSkinFile(QL_DEFAULT_SKIN);
         TForm* form = new TForm(nullptr);
-        form->SetBounds(40, 40, 420, 200);
+        form->SetBounds(40, 40, 460, 320);
         form->SetColor(skin.Colors[csButtonFace]);
         AddControls(*form);
+        AddRangeControls(*form);
         TSkinControlList list(nullptr, &skin);
         list.InitControls(form);
         list.InitHwndControls(form->Handle());
