@@ -337,21 +337,25 @@ void TMediaPlayer::Paint() {
         if (FVisibleButtons & (1u << b)) DrawButton(c, TMPBtnType(b));
 }
 
-// A disabled glyph is embossed: highlight below right, shadow on top.
 void TMediaPlayer::DrawButton(TCanvas& canvas, TMPBtnType button) {
     RECT r = ButtonRect(button);
-    bool pressed = FPressed == button && FPressedShown;
+    bool pressed = PressedButton() == button;
     HDC dc = canvas.Handle();
     DrawFrameControl(dc, &r, DFC_BUTTON, DFCS_BUTTONPUSH | (pressed ? DFCS_PUSHED : 0));
-    int shift = pressed ? 1 : 0;
-    POINT at{(r.left + r.right - GlyphGrid) / 2 + shift, (r.top + r.bottom - GlyphGrid) / 2 + shift};
-    if (!IsEnabled(button)) {
-        DrawGlyph(dc, button, {at.x + 1, at.y + 1}, clBtnHighlight);
-        DrawGlyph(dc, button, at, clBtnShadow);
-    } else {
-        DrawGlyph(dc, button, at, FColoredButtons & (1u << button) ? GlyphColors[button] : clBtnText);
-    }
+    PaintGlyph(dc, button, r, pressed);
     if (!Focused() || button != FFocusButton) return;
     InflateRect(&r, -3, -3);
     DrawFocusRect(dc, &r);
+}
+
+// A disabled glyph is embossed: highlight below right, shadow on top.
+void TMediaPlayer::PaintGlyph(HDC DC, TMPBtnType button, const RECT& R, bool pressed) const {
+    int shift = pressed ? 1 : 0;
+    POINT at{(R.left + R.right - GlyphGrid) / 2 + shift, (R.top + R.bottom - GlyphGrid) / 2 + shift};
+    if (!IsEnabled(button)) {
+        DrawGlyph(DC, button, {at.x + 1, at.y + 1}, clBtnHighlight);
+        DrawGlyph(DC, button, at, clBtnShadow);
+    } else {
+        DrawGlyph(DC, button, at, FColoredButtons & (1u << button) ? GlyphColors[button] : clBtnText);
+    }
 }

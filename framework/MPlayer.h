@@ -59,6 +59,13 @@ class TMediaPlayer : public TCustomControl {
     RECT ButtonRect(TMPBtnType button) const;
     // What a click of that button does: OnClick, then (unless refused) its action.
     void ClickButton(TMPBtnType button);
+    // The button shown pressed now (-1: none) and the one the keys act on; a skin draws from them.
+    int PressedButton() const { return FPressed >= 0 && FPressedShown ? FPressed : -1; }
+    int FocusButton() const { return FFocusButton; }
+    bool ButtonEnabled(TMPBtnType button) const { return IsEnabled(button); }
+    // The button's glyph centred in R as the strip shows it: coloured, black or embossed when
+    // disabled, one pixel down and right while pressed.
+    void PaintGlyph(HDC DC, TMPBtnType button, const RECT& R, bool pressed) const;
 
     TMPBtnClickEvent OnClick; // hides the control's plain OnClick: the player reports the button
     TNotifyEvent OnNotify;

@@ -5,6 +5,7 @@
 #include "ComCtrls.h"
 #include "ExtCtrls.h"
 #include "Forms.h"
+#include "MPlayer.h"
 #include "SkinBox.h"
 #include "SkinButton.h"
 #include "SkinCheckBox.h"
@@ -13,10 +14,13 @@
 #include "SkinEdit.h"
 #include "SkinGroupBox.h"
 #include "SkinHeader.h"
+#include "SkinMediaPlayer.h"
+#include "SkinProgress.h"
 #include "SkinScControl.h"
 #include "SkinScrollbar.h"
 #include "SkinStatusBar.h"
 #include "SkinTab.h"
+#include "SkinTrackBar.h"
 #include "SysUtils.h"
 
 #include <commctrl.h>
@@ -52,11 +56,14 @@ constexpr TClassRow ClassChain[] = {
     {Is<TTabSheet>, TabGate, AttachNew<TSkinTabSheet>, false},
     {Is<THeaderControl>, Gated<xcPanel>, AttachNew<TSkinHeader>, false},
     {Is<TCustomCheckBox>, Gated<xcCheckBox>, AttachNew<TSkinCheckBox>, false},
+    {Is<TTrackBar>, Gated<xcTrackBar>, AttachNew<TSkinTrackBar>, false},
+    {Is<TMediaPlayer>, Gated<xcButton>, AttachNew<TSkinMP>, false},
     {Is<TCustomRadioGroup>, Gated<xcRadioButton>, AttachNew<TSkinGroupBox>, true},
     {Is<TCustomGroupBox>, Gated<xcPanel>, AttachNew<TSkinGroupBox>, false},
     {Is<TRadioButton>, Gated<xcRadioButton>, AttachNew<TSkinRadioButton>, false},
     {Is<TCustomStatusBar>, Gated<xcStatusBar>, AttachNew<TSkinStatusBar>, false},
     {Is<TScrollBar>, Gated<xcScrollbar>, AttachNew<TSkinScControl>, false},
+    {Is<TProgressBar>, Gated<xcProgress>, AttachNew<TSkinProgress>, false},
     {Is<TCustomComboBox>, Gated<xcCombo>, AttachNew<TSkinComBox>, false},
     {Is<TBitBtn>, Gated<xcBitBtn>, AttachNew<TSkinBitButton>, false},
     {Is<TSpeedButton>, Gated<xcSpeedButton>, AttachNew<TSkinSpeedButton>, false},
@@ -196,6 +203,8 @@ constexpr TWindowRow WindowClasses[] = {
     {"systabcontrol32", [](LONG_PTR style) { return !(style & TCS_OWNERDRAWFIXED); }, AttachNewHwnd<TSkinTab>,
      false},
     {"edit", AnyStyle, AttachNewHwnd<TSkinEdit>, false},
+    {"msctls_trackbar32", AnyStyle, AttachNewHwnd<TSkinTrackBar>, false},
+    {"msctls_progress32", AnyStyle, AttachNewHwnd<TSkinProgress>, false},
 };
 
 std::string WindowClassName(HWND Wnd) {

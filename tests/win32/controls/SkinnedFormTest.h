@@ -16,6 +16,10 @@ struct TFreeObject {
     void operator()(TObject* o) const { o->Free(); }
 };
 
+inline bool operator==(const RECT& a, const RECT& b) {
+    return EqualRect(&a, &b);
+}
+
 // What a window shows, its non-client area included.
 struct TCapture {
     int W = 0, H = 0;
@@ -52,6 +56,16 @@ class TSkinnedFormTest : public ::testing::Test {
         s->Init(List.get(), SkinData.get(), &List->ControlCanvas, ParentBK);
         Pump();
         return s;
+    }
+    // The skinner changes the control's look, and detaching gives the plain look back.
+    template <class S> void ExpectPlainLookAfterDetach(TWinControl* Control) {
+        Repaint(Control->Handle());
+        TCapture plain = Capture(Control->Handle());
+        Skin<S>(Control);
+        EXPECT_NE(Capture(Control->Handle()), plain);
+        List->DeleteControls();
+        Repaint(Control->Handle());
+        EXPECT_EQ(Capture(Control->Handle()), plain);
     }
     COLORREF SkinColor(TShemeColor c) const { return ColorToRGB(SkinData->Colors[c]); }
 

@@ -1,10 +1,13 @@
-// Skinned buttons, check boxes and radio buttons, framework-made and bare, and scrolling controls,
-// to look at: skin_controls_demo [milliseconds until it closes]. One button starts disabled, one check
-// box grayed.
+// Skinned buttons, check boxes and radio buttons, framework-made and bare, scrolling controls, track
+// bars, progress bars and a media player, to look at: skin_controls_demo [milliseconds until it
+// closes]. One button starts disabled, one check box grayed.
 #include "Buttons.h"
+#include "ComCtrls.h"
+#include "MPlayer.h"
 #include "SkinDemo.h"
 #include "StdCtrls.h"
 
+#include <commctrl.h>
 #include <string>
 
 namespace {
@@ -47,11 +50,34 @@ void AddScrolling(TForm& form) {
     Add<TScrollBar>(form, 10, 280, 390, 17, "")->SetParams(30, 0, 100);
 }
 
+// Track bars, progress bars and a media player, right of the rest.
+void AddRangeControls(TForm& form) {
+    Add<TTrackBar>(form, 440, 160, 200, 45, "")->SetPosition(3);
+    auto* upright = Add<TTrackBar>(form, 790, 10, 200, 45, "");
+    upright->SetOrientation(trVertical);
+    upright->SetPosition(7);
+    Add<TProgressBar>(form, 440, 215, 200, 19, "")->SetPosition(60);
+    auto* rising = Add<TProgressBar>(form, 840, 10, 200, 19, "");
+    rising->SetOrientation(pbVertical);
+    rising->SetPosition(35);
+    auto* player = Add<TMediaPlayer>(form, 440, 245, 253, 30, "");
+    player->SetAutoEnable(false);
+    player->SetEnabledButtons(AllMPButtons & ~(1u << btRecord));
+    HWND parent = form.Handle();
+    HWND track = CreateWindowExW(0, TRACKBAR_CLASSW, L"", WS_CHILD | WS_VISIBLE | TBS_AUTOTICKS, 650, 160,
+                                 130, 45, parent, nullptr, GetModuleHandleW(nullptr), nullptr);
+    SendMessageW(track, TBM_SETPOS, TRUE, 80);
+    HWND progress = CreateWindowExW(0, PROGRESS_CLASSW, L"", WS_CHILD | WS_VISIBLE, 650, 215, 130, 19, parent,
+                                    nullptr, GetModuleHandleW(nullptr), nullptr);
+    SendMessageW(progress, PBM_SETPOS, 85, 0);
+}
+
 } // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR commandLine, int) {
-    return RunSkinDemo(commandLine, 420, 340, [](TForm& form) {
+    return RunSkinDemo(commandLine, 1060, 340, [](TForm& form) {
         AddControls(form);
         AddScrolling(form);
+        AddRangeControls(form);
     });
 }
