@@ -222,7 +222,9 @@ void TWinSkinForm::AddSysMenuItem(HMENU sys, int index) {
     item->Tag = int(info.wID);
     bool enabled = !(info.fState & (MFS_GRAYED | MFS_DISABLED));
     switch (info.wID & 0xFFF0) {
-    case SC_SIZE:
+    case SC_SIZE: // the system updates its own menu only when it shows it
+        enabled = enabled && !Maximized() && Sizeable;
+        break;
     case SC_MOVE:
         enabled = enabled && !Maximized();
         break;

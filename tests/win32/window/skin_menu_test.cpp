@@ -302,6 +302,21 @@ TEST_F(MenuSkinTest, TheSystemMenuIsSkinnedWithTheWindowsOwnEntries) {
     ASSERT_NE(Skin().SysMenu, nullptr);
     EXPECT_EQ(Skin().SysMenu->Images(), Data().MenuImages.get());
     EXPECT_EQ(Skin().SysMenu->Items()->Count(), entries);
+    // The form is sizeable and not maximized; the main window is neither sizeable nor maximizable.
+    auto entry = [](TWinSkinForm& skin, UINT command) {
+        for (int i = 0; i < skin.SysMenu->Items()->Count(); ++i)
+            if (TMenuItem* item = skin.SysMenu->Items()->Items(i); UINT(item->Tag) == command) return item;
+        return static_cast<TMenuItem*>(nullptr);
+    };
+    ASSERT_NE(entry(Skin(), SC_SIZE), nullptr);
+    EXPECT_TRUE(entry(Skin(), SC_SIZE)->Enabled());
+    EXPECT_FALSE(entry(Skin(), SC_RESTORE)->Enabled());
+    EXPECT_EQ(entry(Skin(), SC_CLOSE)->ImageIndex(), 3);
+    TWinSkinForm& main = *SkinManager->FindSkinForm(MainForm->Handle());
+    main.CreateSysmenu2();
+    EXPECT_FALSE(entry(main, SC_SIZE)->Enabled());
+    EXPECT_FALSE(entry(main, SC_MAXIMIZE)->Enabled());
+    EXPECT_TRUE(entry(main, SC_MINIMIZE)->Enabled());
     EXPECT_TRUE(SkinManager->Menus.empty());
     EXPECT_EQ(SkinManager->PopupKind, 0);
 }
