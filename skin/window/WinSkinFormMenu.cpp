@@ -44,16 +44,15 @@ bool IsMenuWindow(HWND wnd) {
     return lstrcmpW(name, L"#32768") == 0 && IsWindowVisible(wnd);
 }
 
+BOOL CALLBACK CollectMenuWindow(HWND wnd, LPARAM list) {
+    if (IsMenuWindow(wnd)) reinterpret_cast<std::vector<HWND>*>(list)->push_back(wnd);
+    return TRUE;
+}
+
 // The open menu windows of this thread, the deepest (topmost) first.
 std::vector<HWND> OpenMenuWindows() {
     std::vector<HWND> found;
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND wnd, LPARAM list) {
-            if (IsMenuWindow(wnd)) reinterpret_cast<std::vector<HWND>*>(list)->push_back(wnd);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&found));
+    EnumThreadWindows(GetCurrentThreadId(), CollectMenuWindow, reinterpret_cast<LPARAM>(&found));
     return found;
 }
 

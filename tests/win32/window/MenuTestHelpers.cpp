@@ -86,18 +86,19 @@ bool TMenuForm::Skinned() const {
 
 // ---- Menu loops -----------------------------------------------------------------------------------
 
+namespace {
+BOOL CALLBACK CollectMenu(HWND wnd, LPARAM list) {
+    wchar_t name[16] = {};
+    GetClassNameW(wnd, name, 16);
+    if (lstrcmpW(name, L"#32768") == 0 && IsWindowVisible(wnd))
+        reinterpret_cast<std::vector<HWND>*>(list)->push_back(wnd);
+    return TRUE;
+}
+} // namespace
+
 std::vector<HWND> OpenMenus() {
     std::vector<HWND> found;
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND wnd, LPARAM list) {
-            wchar_t name[16] = {};
-            GetClassNameW(wnd, name, 16);
-            if (lstrcmpW(name, L"#32768") == 0 && IsWindowVisible(wnd))
-                reinterpret_cast<std::vector<HWND>*>(list)->push_back(wnd);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&found));
+    EnumThreadWindows(GetCurrentThreadId(), CollectMenu, reinterpret_cast<LPARAM>(&found));
     return found;
 }
 
