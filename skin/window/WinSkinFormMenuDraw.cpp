@@ -70,15 +70,18 @@ void TWinSkinForm::InitMainMenu(bool on) {
     });
 }
 
-// Every item of the drop-down and its sub-menus is drawn by its owner while the loop runs.
+// Every framework item of the drop-down and its sub-menus is drawn by its owner while the loop
+// runs; an item nobody would draw keeps the system's drawing.
 void TWinSkinForm::MakeOwnerDrawn(HMENU menu) {
     int count = GetMenuItemCount(menu);
     for (int i = 0; i < count; ++i) {
         MENUITEMINFOW info{};
         info.cbSize = sizeof info;
-        info.fMask = MIIM_FTYPE | MIIM_SUBMENU;
+        info.fMask = MIIM_FTYPE | MIIM_SUBMENU | MIIM_ID;
         if (!GetMenuItemInfoW(menu, UINT(i), TRUE, &info)) continue;
-        if (!(info.fType & MFT_OWNERDRAW)) {
+        bool framework = info.hSubMenu ? FindMenuItem(reinterpret_cast<UINT_PTR>(info.hSubMenu), fkHandle)
+                                       : FindMenuItem(info.wID, fkCommand);
+        if (framework && !(info.fType & MFT_OWNERDRAW)) {
             info.fMask = MIIM_FTYPE;
             info.fType |= MFT_OWNERDRAW;
             if (SetMenuItemInfoW(menu, UINT(i), TRUE, &info)) FOwnerDrawn.push_back({menu, UINT(i)});

@@ -419,3 +419,40 @@ TEST_F(MenuSkinTest, AnItemWithoutADropDownOnlySendsItsCommand) {
     EXPECT_EQ(Form->Log.back(), "Help");
     Skin().MenuBar->UpdataBtn(Form->MenuHandle);
 }
+
+TEST_F(MenuSkinTest, ARawMenusItemsKeepTheSystemsDrawing) {
+    TForm* bare = new TForm(nullptr);
+    HMENU bar = CreateMenu(), file = CreatePopupMenu();
+    AppendMenuW(file, MF_STRING, 101, L"&Open");
+    AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(file), L"&File");
+    bare->SetBounds(80, 80, 300, 200);
+    bare->HandleNeeded();
+    SetMenu(bare->Handle(), bar);
+    bare->Show();
+    PumpUntil([bare] {
+        TWinSkinForm* s = SkinManager->FindSkinForm(bare->Handle());
+        return s && s->SkinState == 1 && s->MenuBar;
+    });
+    ActivateWindow(bare->Handle());
+    TWinSkinForm* skin = SkinManager->FindSkinForm(bare->Handle());
+    ASSERT_TRUE(skin && skin->MenuBar);
+    EXPECT_EQ(skin->MenuBar->Buttons.at(0)->Caption, u"&File");
+    UINT typeWhileOpen = MFT_OWNERDRAW;
+    bool ran = TMenuScript({[&] {
+                                if (OpenMenus().empty()) return false;
+                                MENUITEMINFOW info{};
+                                info.cbSize = sizeof info;
+                                info.fMask = MIIM_FTYPE;
+                                GetMenuItemInfoW(file, 0, TRUE, &info);
+                                typeWhileOpen = info.fType;
+                                PressKey(VK_ESCAPE);
+                                return true;
+                            },
+                            Closed()})
+                   .Run([] { PressAlt(); });
+    EXPECT_TRUE(ran);
+    EXPECT_FALSE(typeWhileOpen & MFT_OWNERDRAW);
+    bare->Free();
+    DestroyMenu(bar);
+    Application->ProcessMessages();
+}
