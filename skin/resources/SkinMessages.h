@@ -13,6 +13,7 @@ enum : UINT {
     WM_SKINMDIREPAINT = 0x3516,    // posted to an MDI client: repaint the frame; wParam the sender
     WM_SKINTABCLOSE = 0x3507,      // to the form: may a tab's page go (answer 0)? wParam tabs, lParam tab
     WM_SKINONOFF = 0x3506,         // to a skinned control: wParam > 0 skinning on (and repaint), else off
+    WM_SKINMENUSELECT = 0x3518,    // open the menu bar item under the screen point in lParam
     WM_SKINQUERY = 0x3523,         // answered 1 by every skinned window
     WM_SKINPAINTNC = 0xBC4B,       // paint the frame into the DC in wParam; lParam and answer SkinMessageTag
     WM_SKINASK = 0xBC4D,           // answered SkinMessageTag when lParam is the tag

@@ -68,6 +68,7 @@ TSkinManage::~TSkinManage() {
     ActionTimer.reset();
     ActionTarget = nullptr;
     DeleteAllForms();
+    DeleteAllMenus();
     RunState = 4;
     SkinDatas.clear();
     MainSkinData = nullptr;
@@ -87,7 +88,11 @@ void TSkinManage::Hooked(THookMessage& m) {
     if (m.Code == HCBT_ACTIVATE) {
         SetRunning();
         AddForm(wnd);
+    } else if (m.Code == HCBT_CREATEWND) {
+        auto* create = reinterpret_cast<CBT_CREATEWNDW*>(m.LParam);
+        if (!(create->lpcs->style & WS_CHILD) && ClassNameOf(wnd) == "#32768") AddMenu(wnd);
     } else if (m.Code == HCBT_DESTROYWND) {
+        DeleteMenu(wnd);
         WindowDestroyed(wnd);
     }
 }
@@ -138,6 +143,7 @@ void TSkinManage::ForgetSkin(TSkinData* skin) {
     }
     for (TWinSkinForm* f : FormsUsing(skin))
         Release(f, true);
+    std::erase_if(Menus, [skin](auto& m) { return m->SkinData == skin; });
 }
 
 std::vector<TWinSkinForm*> TSkinManage::FormsUsing(const TSkinData* skin) const {

@@ -50,11 +50,24 @@ class TSkinManage : public TComponent, public TSkinManagerLink, public TSkinForm
 
     bool HideWhileSkinning() const override { return FHideWhileSkinning; }
     void FormActivated(TWinSkinForm& form) override;
+
+    // Menu windows (WinSkinDlgMenus.cpp): each "#32768" window gets a skinner from its creation to
+    // its destruction, when the skin allows the kind of menu it shows.
+    bool AddMenu(HWND wnd);
+    void DeleteMenu(HWND wnd);
+    void DeleteAllMenus();
+    TWinSkinPopMenu* FindSkinMenu(HWND wnd) const;
+    TWinSkinPopMenu* FindMenuShowing(HMENU menu) override;
+    void MenuComing(int kind) override;
+    void SetPopMenu();
     void Notification(TComponent* AComponent, TOperation Operation) override;
 
     std::unique_ptr<TTimer> ActionTimer;
     std::vector<TWinSkinForm*> Forms; // owned here unless a framework form owns one
     std::vector<TSkinData*> SkinDatas;
+    std::vector<std::unique_ptr<TWinSkinPopMenu>> Menus;
+    int PopupKind = 0; // 0 unknown, 1 a skinned window's menu bar, 2 its system menu
+    bool FormPopup = false;
     bool Active = false;
     bool SkinNested = false; // also children of ordinary windows (only during action 1)
     int RunState = 0;        // 0 not started, 1 started, 4 shutting down

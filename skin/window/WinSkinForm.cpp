@@ -180,6 +180,8 @@ void TWinSkinForm::Activate() {
     if (SysMenuHandle) BorderIcons.Include(sbisystem);
     GetIcon();
     GetBorderSize();
+    InitMenuBar();
+    InitMainMenu(true);
     BeginUpdate();
     if (Form)
         Controls->InitControls(Form);
@@ -289,12 +291,14 @@ void TWinSkinForm::UnSubclass() {
     FFormHooked = false;
     FSubclass.Release();
     Controls->DeleteControls();
+    InitMainMenu(false);
     BeginUpdate();
     if (!SkinFrame) return;
     UpdateStyle(false);
     EnableSysbtn(true);
     if (FMenuDetached && MenuHandle && IsWindow(Handle)) SetMenu(Handle, MenuHandle);
     FMenuDetached = false;
+    MenuBar.reset();
     if (SkinState != 4 && (FormStyle == sfsMDIChild || !IsChildWindow)) RestoreSize();
     Uncropwindow();
     SkinState = 6;

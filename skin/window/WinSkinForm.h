@@ -7,11 +7,13 @@
 #include "ExtCtrls.h"
 #include "FormRules.h"
 #include "FrameGeometry.h"
+#include "Hooks.h"
 #include "NCObject.h"
 #include "SkinControlList.h"
 #include "StripCache.h"
 #include "SubClass.h"
 #include "WinSkinData.h"
+#include "WinSkinMenu.h"
 
 #include <array>
 #include <memory>
@@ -28,6 +30,10 @@ class TSkinFormHost {
     // While on, a window stays hidden from take-over to activation, so its old frame never flashes.
     virtual bool HideWhileSkinning() const = 0;
     virtual void FormActivated(TWinSkinForm& form) = 0;
+    // The next menu window belongs to a skinned window's menu bar (1) or system menu (2).
+    virtual void MenuComing(int) {}
+    // The skinner of the menu window showing that menu; null when there is none.
+    virtual TWinSkinPopMenu* FindMenuShowing(HMENU) { return nullptr; }
 
   protected:
     ~TSkinFormHost() = default;
@@ -72,6 +78,22 @@ class TWinSkinForm : public TComponent {
     void PopSysmenu(POINT screen);
     POINT GetWinXY(POINT screen) const;
 
+    // The menu bar (WinSkinFormMenu.cpp). CheckMenu opens the item's drop-down and runs the menu
+    // loop, sliding on to other items as the user moves; true when a drop-down was shown.
+    bool CheckMenu(TMenuBtn& item);
+    void ClickButton(TMenuBtn& item);
+    void CancelMenu();
+    void MenuSelect(TMessage& m);
+    TMenuBtn* FindButtonFromAccel(WPARAM charCode);
+    bool MenuHookInstalled() const { return FMenuHook.Installed(); }
+    // Owner-drawn menu items and the skinned system menu (WinSkinFormMenuDraw.cpp).
+    void InitMainMenu(bool on);
+    void DrawMenuItem(TObject* Sender, TCanvas& canvas, const RECT& rect, TOwnerDrawState state);
+    void MeasureItem(TObject* Sender, TCanvas& canvas, int& width, int& height);
+    void MeasureItemPop(TObject* Sender, TCanvas& canvas, int& width, int& height);
+    void CreateSysmenu2();
+    void DoSysMenu2(TObject* Sender);
+
     void Notification(TComponent* AComponent, TOperation Operation) override;
 
     TSkinFormHost* Host = nullptr; // none: the window is never hidden
@@ -108,6 +130,11 @@ class TWinSkinForm : public TComponent {
     TNCObject* Pressed = nullptr;                     // the object a left button went down on
     std::array<std::array<TStripCache, 2>, 4> Strips; // per border, per frame
     int TitleCompositions = 0;
+    std::unique_ptr<TWinSkinMenu> MenuBar; // a window with a menu, once activated
+    bool InMenuLoop = false;
+    int OpenIndex = -1;                  // the bar item whose drop-down is open
+    int MenuLoops = 0;                   // menu loops run (the hook was installed for each once)
+    std::unique_ptr<TPopupMenu> SysMenu; // the skinned system menu, built anew each time
 
   private:
     // Take-over (WinSkinForm.cpp).
@@ -185,6 +212,27 @@ class TWinSkinForm : public TComponent {
     void PostClose(UINT command);
     void OnTimer(TObject* Sender);
     void EndControlHover();
+    TNCObject* ObjectAt(LPARAM screenPoint);
+
+    // The menu bar (WinSkinFormMenu.cpp).
+    void InitMenuBar();
+    void DetachMenu();
+    void MenuChanged();
+    bool OpenDropDown(int index);
+    void TidyDropDown(TMenuItem& item);
+    void MenuFilter(THookMessage& h);
+    int KeyTarget(WPARAM key);
+    int MouseTarget(POINT screen);
+    void SwitchTo(int index);
+    bool WMSysKeyMenu(TMessage& m);
+    void CMDialogChar(TMessage& m);
+    bool WMCommand(TMessage& m);
+    // Owner drawing (WinSkinFormMenuDraw.cpp).
+    void MakeOwnerDrawn(HMENU menu);
+    void RestoreOwnerDrawn();
+    void DrawItemText(TMenuItem& item, HDC dc, bool selected, const RECT& rect);
+    void DrawItemBackground(TMenuItem& item, HDC dc, const RECT& rect);
+    void AddSysMenuItem(HMENU sys, int index);
 
     TSubclassOf<TFormSkinKind> FSubclass;
     TWndMethod FOldWindowProc; // the form's handler before ours
@@ -194,6 +242,11 @@ class TWinSkinForm : public TComponent {
     TColor FSavedColor = clNone;
     DWORD FLastSysMenuTick = 0, FDoubleClickTime = 0;
     TGdiHandle<HFONT> FCaptionFont;
+    THook FMenuHook{WH_MSGFILTER, {}};
+    int FSwitchTo = -1;
+    POINT FLastCursor{};
+    std::vector<std::pair<HMENU, UINT>> FOwnerDrawn; // native items made owner-drawn for one loop
+    friend class TMenuLoopGuard;
     // The composed title bar is reused while nothing it shows has changed.
     struct TTitleKey {
         int Width = 0, Height = 0;

@@ -79,6 +79,13 @@ TWinSysButton* TWinSkinForm::ButtonAt(LPARAM screenPoint) {
     return FindBtn(GetWinXY({GET_X_LPARAM(screenPoint), GET_Y_LPARAM(screenPoint)}));
 }
 
+// A caption button, else a menu bar item.
+TNCObject* TWinSkinForm::ObjectAt(LPARAM screenPoint) {
+    if (TWinSysButton* b = ButtonAt(screenPoint)) return b;
+    if (!MenuBar) return nullptr;
+    return MenuBar->FindBtn(GetWinXY({GET_X_LPARAM(screenPoint), GET_Y_LPARAM(screenPoint)}));
+}
+
 // ---- Commands ------------------------------------------------------------------------------------
 
 void TWinSkinForm::SysBtnAction(POINT screen) {
@@ -165,16 +172,15 @@ void TWinSkinForm::MDIChildAction(UINT command) {
     if (child) SendMessageW(child, WM_SYSCOMMAND, command, 0);
 }
 
-// The plain system menu until the skinned one exists. A second call within the double-click time
-// while a button is hot is a double click on the icon: the window closes.
+// A second call within the double-click time while a button is hot is a double click on the icon:
+// the window closes.
 void TWinSkinForm::PopSysmenu(POINT screen) {
     DWORD now = GetTickCount();
     if (now - FLastSysMenuTick > FDoubleClickTime) {
         FLastSysMenuTick = now;
-        HMENU menu = GetSystemMenu(Handle, FALSE);
-        UINT command = UINT(
-            TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, screen.x, screen.y, 0, Handle, nullptr));
-        if (command) PostMessageW(Handle, WM_SYSCOMMAND, command, 0);
+        if (Host) Host->MenuComing(2);
+        CreateSysmenu2();
+        SysMenu->Popup(screen.x, screen.y);
     } else if (HotObject) {
         PostClose(WM_CLOSE);
     }
@@ -202,8 +208,8 @@ void TWinSkinForm::WMNCHitTest(TMessage& m) {
 }
 
 bool TWinSkinForm::WMNCMouseMove(TMessage& m) {
-    if (!Active) return true;
-    if (TWinSysButton* b = ButtonAt(m.LParam)) {
+    if (!Active || InMenuLoop) return true;
+    if (TNCObject* b = ObjectAt(m.LParam)) {
         b->MouseEnter();
         return true;
     }
@@ -218,6 +224,16 @@ bool TWinSkinForm::WMNCLButtonDown(TMessage& m) {
         b->MouseDown();
         return true;
     }
+    if (TMenuBtn* item = MenuBar
+                             ? MenuBar->FindBtn(GetWinXY({GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)}))
+                             : nullptr) {
+        if (!Active) SetForegroundWindow(Handle);
+        item->MouseDown();
+        CheckMenu(*item);
+        return true;
+    }
+    // The rest of the strip is ours too: the system has no menu bar there to track.
+    if (m.WParam == HTMENU && MenuBar) return true;
     if (Maximized() && Active && m.WParam == HTCAPTION) m.WParam = HTMENU;
     return false;
 }
@@ -256,6 +272,7 @@ bool TWinSkinForm::WMNCRButtonUp(TMessage& m) {
 }
 
 void TWinSkinForm::OnTimer(TObject*) {
+    if (InMenuLoop) return;
     POINT cursor{};
     GetCursorPos(&cursor);
     if (HotObject && !PtInRect(&HotObject->BoundsRect, GetWinXY(cursor))) HotObject->MouseLeave();

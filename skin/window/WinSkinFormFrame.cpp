@@ -56,6 +56,7 @@ void TWinSkinForm::RestButtons() {
     HotObject = Pressed = nullptr;
     for (auto& b : SysButtons)
         b->State = 1;
+    if (MenuBar) MenuBar->RestBtns();
 }
 
 void TWinSkinForm::PaintFrame(HDC dc) {
@@ -73,7 +74,11 @@ void TWinSkinForm::PaintFrame(HDC dc) {
     Blit(dc, TitleBarRect(size, Frame), &FrameBitmap);
     SetBkMode(dc, OPAQUE);
     RECT menu = MenuStripRect(size, Frame);
-    if (Frame.MenuBar > 0 && !IsNegative(menu)) FillRect(dc, &menu, SkinData->FaceBrush);
+    if (Frame.MenuBar <= 0 || IsNegative(menu)) return;
+    if (MenuBar)
+        MenuBar->DrawMenu(dc, menu);
+    else
+        FillRect(dc, &menu, SkinData->FaceBrush);
 }
 
 TBitmap* TWinSkinForm::Strip(TBorderIndex index, SIZE size) {

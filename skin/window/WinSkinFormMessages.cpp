@@ -94,14 +94,14 @@ bool TWinSkinForm::Level2(TMessage& m) {
             TRestore<bool> quiet(SkinData->FramePainting, false);
             Default(m);
         }
-        // The skinned strip stands where the system's menu bar was; the menu goes back at the end.
-        if (HMENU menu = GetMenu(Handle)) {
-            MenuHandle = menu;
-            FMenuDetached = true;
-            SetMenu(Handle, nullptr);
-        }
+        MenuChanged();
         return true;
     }
+    case WM_COMMAND:
+        return WMCommand(m);
+    case WM_SKINMENUSELECT:
+        MenuSelect(m);
+        return true;
     default:
         return false;
     }
@@ -231,6 +231,7 @@ void TWinSkinForm::WMGetMinMaxInfo(TMessage& m) {
 
 void TWinSkinForm::WMSysCommand(TMessage& m) {
     UINT command = UINT(m.WParam & 0xFFF0);
+    if (command == SC_KEYMENU && WMSysKeyMenu(m)) return;
     if (command == SC_KEYMENU && m.LParam == ' ') {
         RECT client{};
         GetClientRect(Handle, &client);
@@ -300,6 +301,7 @@ void TWinSkinForm::WMNCDestroy(TMessage&) {
     if (FFormHooked && Form) Form->WindowProc = FOldWindowProc;
     FFormHooked = false;
     if (Controls) Controls->DeleteControls();
+    InitMainMenu(false);
     SkinState = 6;
 }
 
@@ -318,6 +320,8 @@ void TWinSkinForm::NewWndProc(TMessage& m) {
     case WM_SKINASK:
         m.Result = m.LParam == SkinMessageTag ? SkinMessageTag : 1;
         return;
+    case CM_DIALOGCHAR:
+        return CMDialogChar(m);
     }
     FOldWindowProc(m);
 }

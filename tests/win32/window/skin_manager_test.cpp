@@ -1,6 +1,7 @@
 // The skin manager with the real main window: start-up from the stored Active setting, message
 // boxes skinned as they open, switching off and on, switching skins, and many rounds of both.
 #include "FrameCheck.h"
+#include "ManagerTestHelpers.h"
 
 #include "Dialogs.h"
 #include "FrameworkTest.h"
@@ -26,29 +27,14 @@ bool Skinned(HWND wnd) {
     return SendMessageW(wnd, WM_SKINQUERY, 0, 0) == 1;
 }
 
-// The action the skin asked for runs now instead of a tick later; the window's activation follows.
 void RunAction() {
-    if (SkinManager->PendingAction) SkinManager->OnTimer(nullptr);
-    auto allActive = [] {
-        for (TWinSkinForm* f : SkinManager->Forms)
-            if (f->SkinState != 1) return false;
-        return true;
-    };
-    Application->ProcessMessages();
-    PumpUntil(allActive);
+    RunSkinAction();
 }
 
 // The default skin with another face colour, packed anew.
 TMemoryStream& SecondSkin() {
     static TMemoryStream packed = [] {
-        TSkinReader reader;
-        EXPECT_TRUE(reader.loadfromfile(QL_DEFAULT_SKIN));
-        std::vector<TSkinEntry> entries;
-        for (int i = 0; i < reader.EntryCount; ++i) {
-            TMemoryStream bytes;
-            reader.readEntry(i, bytes);
-            entries.push_back({reader.EntryNames[i], bytes.Bytes()});
-        }
+        std::vector<TSkinEntry> entries = SkinEntriesOf(QL_DEFAULT_SKIN);
         for (TSkinEntry& e : entries) {
             if (!e.Name.ends_with(".ini")) continue;
             std::string text(e.Data.begin(), e.Data.end());
@@ -179,28 +165,15 @@ TBoxProbe* TBoxProbe::Current = nullptr;
 
 } // namespace
 
-class ManagerTest : public ::testing::Test {
+class ManagerTest : public SkinnedMainWindowTest {
   protected:
-    static void SetUpTestSuite() {
-        FWindow = new TMainWindow;
-        PumpUntil([] { return SkinManager && SkinManager->FindSkinForm(MainWnd()); });
-        RunAction();
-    }
-    static void TearDownTestSuite() {
-        delete FWindow;
-        FWindow = nullptr;
-    }
     void SetUp() override {
         ASSERT_NE(SkinManager, nullptr);
         if (!Data().Active()) SetActive(true);
         ActivateWindow(MainWnd());
         RunAction();
     }
-
-  private:
-    static TMainWindow* FWindow;
 };
-TMainWindow* ManagerTest::FWindow = nullptr;
 
 constexpr int Rounds = 1000, MainWindowRounds = 20;
 
