@@ -3,6 +3,7 @@
 
 #include "BmpCodec.h"
 #include "Graphics.h"
+#include "SkinRead.h"
 #include "SkinWrite.h"
 
 #include <cstdint>
@@ -35,6 +36,29 @@ inline void PackSkin(TMemoryStream& out, const std::string& ini, std::vector<TSk
     out.Clear();
     WriteSkinArchive(files, out);
     out.SetPosition(0);
+}
+
+// The archive at `path` packed anew with the first `from` in its description replaced by `to`
+// (another skin made from a real one); false when the archive or the text is not there.
+inline bool RepackWithIniEdit(const std::string& path, const std::string& from, const std::string& to,
+                              TMemoryStream& out) {
+    TSkinReader reader;
+    if (!reader.loadfromfile(path)) return false;
+    std::vector<TSkinEntry> entries;
+    bool edited = false;
+    for (int i = 0; i < reader.EntryCount; ++i) {
+        TMemoryStream bytes;
+        reader.readEntry(i, bytes);
+        std::string data(bytes.Bytes().begin(), bytes.Bytes().end());
+        size_t at = reader.EntryNames[i].ends_with(".ini") ? data.find(from) : std::string::npos;
+        if (at != std::string::npos) data.replace(at, from.size(), to);
+        edited = edited || at != std::string::npos;
+        entries.push_back({reader.EntryNames[i], Text(data)});
+    }
+    out.Clear();
+    WriteSkinArchive(entries, out);
+    out.SetPosition(0);
+    return edited;
 }
 
 inline TColor Px(TBitmap& bmp, int x, int y) {
