@@ -11,7 +11,7 @@ JOBS ?= $(shell nproc)
 export QL_WINEPREFIX ?= $(abspath $(BUILD))/wineprefix
 export QL_WINEPREFIX64 ?= $(abspath $(BUILD))/wineprefix64
 
-.PHONY: all bootstrap native win32 win64 run test test-native test-windows test-win32 test-win64 clean format \
+.PHONY: all bootstrap native win32 win64 run gallery test test-native test-windows test-win32 test-win64 clean format \
   fuzz bench
 
 all: native win32 win64
@@ -59,13 +59,21 @@ test-windows: win32 win64
 
 test: test-native test-windows
 
-# The 32-bit program where it can run, else its 64-bit twin.
-run: native
+# The 32-bit program where it can run, else its 64-bit twin: $(1) is its path inside a Windows tree.
+define run-windows-program
 	@if why=$$(scripts/can-run-32bit); then $(MAKE) --no-print-directory win32 && \
-	  echo "make run: the 32-bit program" && scripts/wine-run-gui $(WIN32)/app/QuarlinkConfig.exe; \
+	  echo "make $@: the 32-bit program" && scripts/wine-run-gui $(WIN32)/$(1); \
 	else $(MAKE) --no-print-directory win64 && \
-	  echo "make run: the 64-bit program (this machine cannot run 32-bit programs: $$why)" && \
-	  scripts/wine-run-gui $(WIN64)/app/QuarlinkConfig.exe; fi
+	  echo "make $@: the 64-bit program (this machine cannot run 32-bit programs: $$why)" && \
+	  scripts/wine-run-gui $(WIN64)/$(1); fi
+endef
+
+run: native
+	$(call run-windows-program,app/QuarlinkConfig.exe)
+
+# The skin gallery, started the same way.
+gallery: native
+	$(call run-windows-program,gallery/SkinGallery.exe)
 
 bench: bootstrap
 	cmake -S . -B $(RELEASE) -DCMAKE_BUILD_TYPE=Release >/dev/null

@@ -32,3 +32,13 @@ function(ql_add_areas)
     endif()
   endforeach()
 endfunction()
+
+# ql_skinned_description(OUT TEMPLATE): a stored window description made from its template, with the
+# skin data components carrying the default skin archive (resources/MakeDescription.cmake).
+function(ql_skinned_description out template)
+  set(make ${PROJECT_SOURCE_DIR}/resources/MakeDescription.cmake)
+  add_custom_command(OUTPUT ${out}
+    COMMAND ${CMAKE_COMMAND} -DIN=${template} -DOUT=${out} -DSKIN=${QL_DEFAULT_SKIN_ARCHIVE} -P ${make}
+    DEPENDS ${template} ${make} ${PROJECT_SOURCE_DIR}/resources/MainUnitSkin.dfm.in ${QL_DEFAULT_SKIN_ARCHIVE}
+            default_skin)
+endfunction()

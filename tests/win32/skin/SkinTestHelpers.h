@@ -3,6 +3,7 @@
 
 #include "BmpCodec.h"
 #include "Graphics.h"
+#include "SkinRead.h"
 #include "SkinWrite.h"
 
 #include <cstdint>
@@ -35,6 +36,39 @@ inline void PackSkin(TMemoryStream& out, const std::string& ini, std::vector<TSk
     out.Clear();
     WriteSkinArchive(files, out);
     out.SetPosition(0);
+}
+
+// The entries of the archive at `path`; none when it does not read.
+inline std::vector<TSkinEntry> SkinEntriesOf(const std::string& path) {
+    TSkinReader reader;
+    std::vector<TSkinEntry> entries;
+    if (!reader.loadfromfile(path)) return entries;
+    for (int i = 0; i < reader.EntryCount; ++i) {
+        TMemoryStream bytes;
+        reader.readEntry(i, bytes);
+        entries.push_back({reader.EntryNames[i], bytes.Bytes()});
+    }
+    return entries;
+}
+
+// The archive at `path` packed anew with the first `from` in its description replaced by `to`
+// (another skin made from a real one); false when the archive or the text is not there.
+inline bool RepackWithIniEdit(const std::string& path, const std::string& from, const std::string& to,
+                              TMemoryStream& out) {
+    std::vector<TSkinEntry> entries = SkinEntriesOf(path);
+    bool edited = false;
+    for (TSkinEntry& e : entries) {
+        std::string data(e.Data.begin(), e.Data.end());
+        size_t at = e.Name.ends_with(".ini") ? data.find(from) : std::string::npos;
+        if (at == std::string::npos) continue;
+        data.replace(at, from.size(), to);
+        e.Data.assign(data.begin(), data.end());
+        edited = true;
+    }
+    out.Clear();
+    WriteSkinArchive(entries, out);
+    out.SetPosition(0);
+    return edited;
 }
 
 inline TColor Px(TBitmap& bmp, int x, int y) {

@@ -1,7 +1,6 @@
 #include "ManagerTestHelpers.h"
 
 #include "FrameworkTest.h"
-#include "SkinRead.h"
 
 void RunSkinAction() {
     if (SkinManager->PendingAction) SkinManager->OnTimer(nullptr);
@@ -12,18 +11,6 @@ void RunSkinAction() {
     };
     Application->ProcessMessages();
     PumpUntil(allActive);
-}
-
-std::vector<TSkinEntry> SkinEntriesOf(const char* archive) {
-    TSkinReader reader;
-    EXPECT_TRUE(reader.loadfromfile(archive));
-    std::vector<TSkinEntry> entries;
-    for (int i = 0; i < reader.EntryCount; ++i) {
-        TMemoryStream bytes;
-        reader.readEntry(i, bytes);
-        entries.push_back({reader.EntryNames[i], bytes.Bytes()});
-    }
-    return entries;
 }
 
 TMainWindow* SkinnedMainWindowTest::FWindow = nullptr;

@@ -9,8 +9,6 @@
 
 // The action the skin asked for runs now instead of a tick later; the windows' activation follows.
 void RunSkinAction();
-// The entries of a skin archive, in their order.
-std::vector<TSkinEntry> SkinEntriesOf(const char* archive);
 
 // One main window for a whole suite, skinned by the manager from its stored setting.
 class SkinnedMainWindowTest : public ::testing::Test {

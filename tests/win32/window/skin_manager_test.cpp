@@ -7,7 +7,7 @@
 #include "FrameworkTest.h"
 #include "SkinMessages.h"
 #include "SkinRead.h"
-#include "SkinWrite.h"
+#include "SkinTestHelpers.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -34,17 +34,9 @@ void RunAction() {
 // The default skin with another face colour, packed anew.
 TMemoryStream& SecondSkin() {
     static TMemoryStream packed = [] {
-        std::vector<TSkinEntry> entries = SkinEntriesOf(QL_DEFAULT_SKIN);
-        for (TSkinEntry& e : entries) {
-            if (!e.Name.ends_with(".ini")) continue;
-            std::string text(e.Data.begin(), e.Data.end());
-            size_t at = text.find("ButtonFace=233 233 233");
-            EXPECT_NE(at, std::string::npos);
-            text.replace(at, 22, "ButtonFace=200 230 200");
-            e.Data.assign(text.begin(), text.end());
-        }
         TMemoryStream out;
-        WriteSkinArchive(entries, out);
+        EXPECT_TRUE(
+            RepackWithIniEdit(QL_DEFAULT_SKIN, "ButtonFace=233 233 233", "ButtonFace=200 230 200", out));
         return out;
     }();
     packed.SetPosition(0);
