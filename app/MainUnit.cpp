@@ -35,10 +35,7 @@ void TMainForm::ApplyStartOptions() {
     }
     const std::string& file = StartOptions.SkinFile;
     if (file.empty() || SkinData1->SkinFile() == file) return;
-    const bool pending = SkinData1->SkinPending;
     SkinData1->LoadFromFile(file);
-    // A refused archive changed nothing but this mark: the stored skin is still whole.
-    if (SkinData1->SkinPending) SkinData1->SkinPending = pending;
 }
 
 void TMainForm::BindFields() {

@@ -31,13 +31,9 @@ class TReportCatcher {
 
 std::string LoadSkinBytes(TSkinData& skin, TMemoryStream& bytes) {
     if (bytes.Size() == 0) return "The file is empty.";
-    const bool pending = skin.SkinPending;
     TReportCatcher reports;
     bytes.SetPosition(0);
     skin.LoadFromStream(bytes);
-    if (reports.Text().empty()) return {};
-    // Refused before the model was touched: the skin in use is whole.
-    skin.SkinPending = pending;
     return reports.Text();
 }
 

@@ -88,7 +88,11 @@ bool TSkinData::LoadArchive(TStream& source) {
             std::swap(ArchiveStream, bytes); // the designer stores what it is given
             return false;
         }
-        if (!ReadArchive(bytes)) return false;
+        // A refused archive leaves the skin in use whole, and not pending: it keeps painting.
+        if (!ReadArchive(bytes)) {
+            SkinPending = pending;
+            return false;
+        }
         std::swap(ArchiveStream, bytes);
         FlushFaceCache(); // the old skin's faces can never be drawn again
         return true;

@@ -135,7 +135,7 @@ TEST_F(TSkinStoreLoadTest, ARefusedArchiveKeepsTheSkinInUseOnEveryPath) {
             const std::vector<uint8_t> archive = Skin->ArchiveStream.Bytes();
             Reports.clear();
             loads[way](refused[k]);
-            EXPECT_TRUE(Skin->SkinPending);
+            EXPECT_FALSE(Skin->SkinPending) << "the skin in use stays whole";
             EXPECT_EQ(Skin->SkinName, "Second");
             EXPECT_EQ(Skin->Tabs.get(), tabs);
             EXPECT_EQ(Skin->ArchiveStream.Bytes(), archive);

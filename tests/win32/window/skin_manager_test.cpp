@@ -347,7 +347,7 @@ TEST_F(ManagerTest, AMissingOrBrokenSkinFileChangesNothingOnScreen) {
     }
     SkinReadReport = report;
     std::remove(path.c_str());
-    EXPECT_TRUE(Data().SkinPending);
+    EXPECT_FALSE(Data().SkinPending) << "the skin in use is whole";
     Data().LoadFromStream(FirstSkin());
     EXPECT_FALSE(Data().SkinPending);
     RunAction();
