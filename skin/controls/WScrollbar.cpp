@@ -43,7 +43,6 @@ RECT ParentBounds(HWND Wnd) {
 TWScrollbar::TWScrollbar(const TSkinControl& Skinner, HWND Target, TBarKind Kind, bool Vertical)
     : FSkinData(Skinner.SkinData), FTarget(Target), FKind(Kind),
       FVertical(Kind == sbkControl ? Vertical : Kind == sbkVert), FArrowSize(GetSystemMetrics(SM_CXHSCROLL)) {
-    CreateOverlay();
     SetPosition();
 }
 
@@ -107,8 +106,11 @@ bool TWScrollbar::GetControlInfo(TBarInfo& Info) const {
 
 void TWScrollbar::SetPosition() {
     TBarInfo info;
-    if (!FWnd || !GetBarInfo(info)) return;
+    if (!GetBarInfo(info)) return;
     if (!IsWindowVisible(FTarget) || (info.State & STATE_SYSTEM_INVISIBLE)) return HideScrollbar();
+    // Made when its bar first shows: most bars (a closed drop-down list's) never do.
+    if (!FWnd) CreateOverlay();
+    if (!FWnd) return;
     Place(info);
     Repaint(); // a target without WS_CLIPSIBLINGS may have painted its own bar over the overlay
 }
