@@ -145,6 +145,14 @@ void TWinSkinForm::StopUpdate() {
     FVisibleCleared = true;
 }
 
+// A window hidden while it was taken over shows again, painted once whole: while hidden, its
+// resize and its controls' attaching painted nothing.
+void TWinSkinForm::ShowTakenOver() {
+    if (!FVisibleCleared) return;
+    BeginUpdate();
+    RedrawWindow(Handle, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+}
+
 void TWinSkinForm::BeginUpdate() {
     if (!FVisibleCleared) return;
     FVisibleCleared = false;
@@ -182,7 +190,6 @@ void TWinSkinForm::Activate() {
     GetBorderSize();
     InitMenuBar();
     InitMainMenu(true);
-    BeginUpdate();
     if (Form)
         Controls->InitControls(Form);
     else
@@ -196,6 +203,7 @@ void TWinSkinForm::Activate() {
         else
             Cropwindow();
     }
+    ShowTakenOver();
     SendMessageW(Handle, WM_SKINDONE, 0, SkinMessageTag);
     SkinState = 1;
     HoverTimer->SetEnabled(true);

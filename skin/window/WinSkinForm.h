@@ -144,6 +144,7 @@ class TWinSkinForm : public TComponent {
     void InitSkinData();
     void StopUpdate();
     void BeginUpdate();
+    void ShowTakenOver();
     void EnableSysbtn(bool on);
     void UpdateStyle(bool paint);
     void GetBorderSize();
