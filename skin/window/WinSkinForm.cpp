@@ -74,6 +74,7 @@ void TWinSkinForm::InitSkin(TSkinData* skin, HWND wnd) {
     StopUpdate();
     FSubclass.Attach(wnd);
     IsUnicode = FSubclass.Unicode();
+    SubclassMDI();
     if (!SkinFrame) {
         SkinState = 1;
         return;
@@ -116,6 +117,7 @@ void TWinSkinForm::FindMDIClient() {
         if (lstrcmpiW(cls, L"MDIClient") == 0) {
             FormStyle = sfsMDIform;
             MDIClient = child;
+            if (Host) Host->MDIFrameFound(*this, child);
             return;
         }
     }
@@ -293,6 +295,7 @@ void TWinSkinForm::UnSubclass() {
     Controls->DeleteControls();
     InitMainMenu(false);
     BeginUpdate();
+    UnSubclassMDI();
     if (!SkinFrame) return;
     UpdateStyle(false);
     EnableSysbtn(true);
