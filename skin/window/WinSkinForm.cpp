@@ -189,7 +189,9 @@ void TWinSkinForm::Activate() {
         Controls->InitControls(Form);
     else
         Controls->InitHwndControls(Handle);
-    if (SkinState == 0 && !IsChildWindow && BorderStyle != sbsNone && !Minimized()) {
+    // An MDI child is framed like a top-level window: it gets its new frame size at once.
+    bool framed = !IsChildWindow || FormStyle == sfsMDIChild;
+    if (SkinState == 0 && framed && BorderStyle != sbsNone && !Minimized()) {
         SkinState = 5;
         ResizeForm(false);
         SkinState = 1;

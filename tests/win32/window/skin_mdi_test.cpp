@@ -150,8 +150,17 @@ TEST_F(MdiSkinTest, FrameAndChildrenAreSkinnedAndTheClientWatched) {
     EXPECT_TRUE(Skin().MDIClientSubclassed());
     EXPECT_EQ(SkinManager->MDIClientWindow, Mdi->Client());
     ASSERT_EQ(Mdi->Children().size(), 2u);
-    for (HWND child : Mdi->Children())
-        EXPECT_EQ(SkinManager->FindSkinForm(child)->FormStyle, sfsMDIChild);
+    for (HWND child : Mdi->Children()) {
+        TWinSkinForm& skin = *SkinManager->FindSkinForm(child);
+        EXPECT_EQ(skin.FormStyle, sfsMDIChild);
+        // The skin's frame stands around the client area, not the system's.
+        RECT window{};
+        GetWindowRect(child, &window);
+        POINT client{0, 0};
+        ClientToScreen(child, &client);
+        EXPECT_EQ(client.x - window.left, skin.Frame.Left);
+        EXPECT_EQ(client.y - window.top, skin.Frame.Top + skin.Frame.MenuBar);
+    }
     EXPECT_EQ(GetMenu(Mdi->Wnd()), nullptr);
     ASSERT_NE(Skin().MenuBar, nullptr);
     EXPECT_EQ(Skin().MenuBar->Buttons.size(), 2u);
