@@ -216,6 +216,7 @@ void TSkinManage::ActiveForm(TCustomForm* form) {
 
 void TSkinManage::Release(TWinSkinForm* form, bool repaint) {
     std::erase(Forms, form);
+    ForgetMDIFrame(form);
     form->RemoveFreeNotification(this);
     HWND wnd = form->Handle;
     form->UnSubclass();
@@ -263,7 +264,7 @@ TCustomForm* TSkinManage::FindTForm(HWND wnd) const {
 // A skinner freed by its framework form leaves the list.
 void TSkinManage::Notification(TComponent* AComponent, TOperation Operation) {
     TComponent::Notification(AComponent, Operation);
-    if (Operation == opRemove)
-        std::erase_if(Forms,
-                      [AComponent](TWinSkinForm* f) { return static_cast<TComponent*>(f) == AComponent; });
+    if (Operation != opRemove) return;
+    std::erase_if(Forms, [AComponent](TWinSkinForm* f) { return static_cast<TComponent*>(f) == AComponent; });
+    if (static_cast<TComponent*>(MDIFrameForm) == AComponent) ForgetMDIFrame(MDIFrameForm);
 }

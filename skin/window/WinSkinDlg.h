@@ -60,6 +60,14 @@ class TSkinManage : public TComponent, public TSkinManagerLink, public TSkinForm
     TWinSkinPopMenu* FindMenuShowing(HMENU menu) override;
     void MenuComing(int kind) override;
     void SetPopMenu();
+
+    // MDI (WinSkinDlgMDI.cpp).
+    void MDIFrameFound(TWinSkinForm& frame, HWND client) override;
+    void MDIChildCreated(HWND child) override;
+    void SetMDIMax(bool maximized) override;
+    bool MDIMaximized() const override { return FMDIMaximized; }
+    HWND MDIClientWindow = nullptr;
+    TWinSkinForm* MDIFrameForm = nullptr;
     void Notification(TComponent* AComponent, TOperation Operation) override;
 
     std::unique_ptr<TTimer> ActionTimer;
@@ -91,6 +99,8 @@ class TSkinManage : public TComponent, public TSkinManagerLink, public TSkinForm
 
     THook FCBTHook{WH_CBT, {}};
     bool FHideWhileSkinning = true;
+    bool FMDIMaximized = false;
+    void ForgetMDIFrame(const TWinSkinForm* form);
 };
 
 // The process's manager; cleared before the manager goes.

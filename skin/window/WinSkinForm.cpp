@@ -74,6 +74,7 @@ void TWinSkinForm::InitSkin(TSkinData* skin, HWND wnd) {
     StopUpdate();
     FSubclass.Attach(wnd);
     IsUnicode = FSubclass.Unicode();
+    SubclassMDI();
     if (!SkinFrame) {
         SkinState = 1;
         return;
@@ -116,6 +117,7 @@ void TWinSkinForm::FindMDIClient() {
         if (lstrcmpiW(cls, L"MDIClient") == 0) {
             FormStyle = sfsMDIform;
             MDIClient = child;
+            if (Host) Host->MDIFrameFound(*this, child);
             return;
         }
     }
@@ -194,7 +196,9 @@ void TWinSkinForm::Activate() {
         Controls->InitControls(Form);
     else
         Controls->InitHwndControls(Handle);
-    if (SkinState == 0 && !IsChildWindow && BorderStyle != sbsNone && !Minimized()) {
+    // An MDI child is framed like a top-level window: it gets its new frame size at once.
+    bool framed = !IsChildWindow || FormStyle == sfsMDIChild;
+    if (SkinState == 0 && framed && BorderStyle != sbsNone && !Minimized()) {
         SkinState = 5;
         ResizeForm(false);
         SkinState = 1;
@@ -301,6 +305,7 @@ void TWinSkinForm::UnSubclass() {
     Controls->DeleteControls();
     InitMainMenu(false);
     BeginUpdate();
+    UnSubclassMDI();
     if (!SkinFrame) return;
     UpdateStyle(false);
     EnableSysbtn(true);

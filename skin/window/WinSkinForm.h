@@ -34,6 +34,12 @@ class TSkinFormHost {
     virtual void MenuComing(int) {}
     // The skinner of the menu window showing that menu; null when there is none.
     virtual TWinSkinPopMenu* FindMenuShowing(HMENU) { return nullptr; }
+    // MDI: the frame and its client were found; a child was made by the client; whether a child
+    // is maximized (every child switches between its skinned and its maximized look).
+    virtual void MDIFrameFound(TWinSkinForm&, HWND) {}
+    virtual void MDIChildCreated(HWND) {}
+    virtual void SetMDIMax(bool) {}
+    virtual bool MDIMaximized() const { return false; }
 
   protected:
     ~TSkinFormHost() = default;
@@ -41,6 +47,10 @@ class TSkinFormHost {
 
 struct TFormSkinKind {
     static constexpr wchar_t Property[] = L"QlSkinForm";
+};
+
+struct TMDIClientSkinKind {
+    static constexpr wchar_t Property[] = L"QlSkinMDIClient";
 };
 
 class TWinSkinForm : public TComponent {
@@ -77,6 +87,16 @@ class TWinSkinForm : public TComponent {
     bool CheckSysmenu(); // SC_CLOSE is in the system menu and enabled
     void PopSysmenu(POINT screen);
     POINT GetWinXY(POINT screen) const;
+
+    // MDI frames and children (WinSkinFormMDI.cpp).
+    void SubclassMDI();
+    void UnSubclassMDI(); // harmless when not subclassed
+    bool MDIClientSubclassed() const { return FMDISubclass.Attached(); }
+    bool MDIChildMax() const; // the frame's active child is maximized
+    // A child's look follows whether some child of its frame is maximized.
+    void MDIMaxChanged(bool maximized);
+    // The maximized child's buttons at the right end of the menu strip; dc holds the strip.
+    void DrawMDIButtons(HDC dc, const RECT& strip);
 
     // The menu bar (WinSkinFormMenu.cpp). CheckMenu opens the item's drop-down and runs the menu
     // loop, sliding on to other items as the user moves; true when a drop-down was shown.
@@ -184,6 +204,13 @@ class TWinSkinForm : public TComponent {
     bool Level2(TMessage& m);
     void Level3(TMessage& m);
     void Default(TMessage& m);
+    void WinMDIProc(TMessage& m);
+    void DefaultMDI(TMessage& m);
+    bool MDIFrameSkinned() const;
+    void MDIDestroyed();
+    void MDIMenuSet(TMessage& m);
+    void MDIRepaint();
+    void ButtonBackground(HDC dc, const TWinSysButton& b, SIZE size);
     void WMNCCalcSize(TMessage& m);
     void WMNCPaint(TMessage& m);
     void WMNCActivate(TMessage& m);
@@ -236,7 +263,9 @@ class TWinSkinForm : public TComponent {
     void AddSysMenuItem(HMENU sys, int index);
 
     TSubclassOf<TFormSkinKind> FSubclass;
-    TWndMethod FOldWindowProc; // the form's handler before ours
+    TSubclassOf<TMDIClientSkinKind> FMDISubclass;
+    bool FSavedMenuUpdate = true, FMenuUpdateSaved = false; // the skin's switch at take-over
+    TWndMethod FOldWindowProc;                              // the form's handler before ours
     bool FFormHooked = false;
     bool FVisibleCleared = false;
     bool FMenuDetached = false;

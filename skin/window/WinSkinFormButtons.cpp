@@ -13,6 +13,7 @@ TButtonScene TWinSkinForm::Scene() const {
     s.DialogClass = IsDialogBox;
     s.Border = BorderStyle;
     s.Icons = BorderIcons;
+    s.MDIChildMaximized = MenuBar && MDIChildMax();
     HWND wnd = Handle;
     s.Custom = [wnd](int action, int code) {
         return SendMessageW(wnd, WM_SKINBUTTONVISIBLE, WPARAM(action), code) > 0;

@@ -196,9 +196,7 @@ void TWinSkinForm::DrawSysbtn(TWinSysButton& b) {
         TBitmap scratch;
         scratch.SetSize(size.cx, size.cy);
         HDC dc = scratch.MemoryDC();
-        if (FTitleValid)
-            BitBlt(dc, 0, 0, size.cx, size.cy, FrameBitmap.MemoryDC(), b.BoundsRect.left, b.BoundsRect.top,
-                   SRCCOPY);
+        ButtonBackground(dc, b, size);
         RECT local{0, 0, size.cx, size.cy};
         if (DrawsIconImage(b.Def.Action))
             DrawIcon(dc, local);

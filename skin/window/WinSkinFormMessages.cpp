@@ -207,6 +207,9 @@ bool TWinSkinForm::RegionFollowsSize() const {
 void TWinSkinForm::WMSize(TMessage& m) {
     Default(m);
     WindowState = WindowStateOfSize(m.WParam, WindowState);
+    // The frame sorts its children's looks and its strip out once the change has settled.
+    if (FormStyle == sfsMDIChild && Host && Maximized() != Host->MDIMaximized())
+        PostMessageW(GetParent(Handle), WM_SKINMDIREPAINT, reinterpret_cast<WPARAM>(Handle), 0);
     if (!RegionFollowsSize()) return;
     // Normally the region was made for this size already. Otherwise the frame was painted through
     // the old one and what it cut off is painted now: a redrawing region change would erase the

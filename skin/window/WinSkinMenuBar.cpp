@@ -131,6 +131,7 @@ void TWinSkinMenu::DrawMenu(HDC dc, const RECT& strip) {
         OffsetRect(&r, -strip.left, -strip.top);
         if (b->Visible) DrawCaption(bg, *b, r);
     }
+    Form.DrawMDIButtons(bg, strip);
     BitBlt(dc, strip.left, strip.top, size.cx, size.cy, bg, 0, 0, SRCCOPY);
     Painting = false;
 }
