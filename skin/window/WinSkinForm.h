@@ -246,6 +246,7 @@ class TWinSkinForm : public TComponent {
     void InitMenuBar();
     void DetachMenu();
     void MenuChanged();
+    void RebuildMenuBar(); // from MenuHandle, then the strip repainted
     bool OpenDropDown(int index);
     void TidyDropDown(TMenuItem& item);
     void MenuFilter(THookMessage& h);

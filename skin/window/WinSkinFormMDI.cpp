@@ -99,9 +99,7 @@ void TWinSkinForm::MDIMenuSet(TMessage& m) {
     if (!MenuBar) return;
     if (m.WParam) MenuHandle = reinterpret_cast<HMENU>(m.WParam);
     DetachMenu();
-    MenuBar->UpdataBtn(MenuHandle);
-    InitMainMenu(true);
-    if (!InMenuLoop) UpdateNc(nullptr);
+    RebuildMenuBar();
 }
 
 // A child changed its state: the children's looks and the frame's strip follow.

@@ -94,7 +94,10 @@ void TWinSkinForm::DetachMenu() {
 
 void TWinSkinForm::MenuChanged() {
     DetachMenu();
-    if (!MenuBar || !SkinData->MenuUpdate) return;
+    if (MenuBar && SkinData->MenuUpdate) RebuildMenuBar();
+}
+
+void TWinSkinForm::RebuildMenuBar() {
     MenuBar->UpdataBtn(MenuHandle);
     InitMainMenu(true);
     if (!InMenuLoop) UpdateNc(nullptr);
